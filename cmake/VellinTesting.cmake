@@ -1,0 +1,21 @@
+# vellin_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [GL] [LABELS <labels...>]
+#                 [WORKING_DIRECTORY <dir>])
+# One GoogleTest executable registered as one CTest test. GL tests get a real
+# OpenGL context from vellin_gltest and need DISPLAY (./check provides Xvfb).
+function(vellin_add_test)
+  cmake_parse_arguments(T "GL" "NAME;WORKING_DIRECTORY" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  set(labels ${T_LABELS})
+  if(T_GL)
+    target_link_libraries(${T_NAME} PRIVATE vellin_gltest)
+    list(APPEND labels gl)
+  endif()
+  if(NOT T_WORKING_DIRECTORY)
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  if(labels)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${labels}")
+  endif()
+endfunction()

@@ -1,0 +1,58 @@
+// The jungle stage: its tile layer, the level arrays generated from it at
+// start-up, and the generators. All arrays are global, zero at process start,
+// written once during start-up and read-only afterwards. Row-major, [row][column],
+// row 0 at the top.
+//
+// World units: x to the right, y up, z toward the viewer, cliff plane at z = 0.
+// A map cell is 20 wide and 10 tall; the world grid has a pitch of 2.5 (8 grid
+// columns and 4 grid rows per map cell); one extrusion level is 10 units deep.
+#ifndef VELLIN_LEVEL_H
+#define VELLIN_LEVEL_H
+
+struct VERT {
+    float x, y, z;
+};
+
+constexpr int kMapRows = 16;
+constexpr int kMapColumns = 100;
+constexpr int kGridRows = 80;
+constexpr int kGridColumns = 800;
+constexpr int kMaxPlatforms = 100;
+constexpr int kBridgeSlots = 9;
+constexpr int kTreeCount = 300;
+
+extern const int jungle_map0[kMapRows][kMapColumns];  // tile codes 0, 1, 5, 9
+extern const int jungle_map1[kMapRows][kMapColumns];  // second layer, unread
+
+extern int walk[kMapRows][kMapColumns];             // 1 where a found platform run lies
+extern int mask[kGridRows][kGridColumns];           // 0 empty, 1 solid, 2 solid below the layer
+extern int extrusion[kGridRows][kGridColumns];      // depth level per grid corner, 10 units each
+extern VERT wall[kGridRows][kGridColumns];          // cliff-wall mesh corners
+extern VERT wallnorms[kGridRows][kGridColumns][2];  // unit normals of each cell's two triangles
+extern int plats[kMaxPlatforms][3];                 // (map row, first map column, width in cells)
+extern int platcount;                               // entries used in plats
+extern int bridges[kBridgeSlots][3];                // (map row, map column, standing flag)
+extern VERT trees[kTreeCount][16];                  // trunk: four rings of four points
+extern VERT treenorms[kTreeCount][16];              // matching vertex normals
+extern float treed[kTreeCount][4];                  // (axis x, top y, axis z, crown scale)
+
+// Map column under the camera for camera translation x.
+int mappos(float x);
+// 1 when the map column lies within 16 columns of the camera's, else 0.
+int camclip(int column);
+// Scales the record in place to unit length.
+void normalize(VERT* v);
+// Unit normal of triangle a, b, c: (a - b) x (b - c), normalised.
+VERT trinormal(VERT a, VERT b, VERT c);
+
+// Builds mask, walk, extrusion, plats, platcount, wall and wallnorms. Expects
+// those arrays to be zero; uses rand().
+void generate_wall();
+// Raises the extrusion under the platform whose first cell is (row, column).
+void extrude(int row, int column, int width);
+// Places the 300 background trees; uses rand().
+void generate_trees();
+// Records the bridge cells and places bridge[0..7]; run after they are read.
+void generate_bridges();
+
+#endif

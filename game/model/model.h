@@ -1,0 +1,51 @@
+// cModel: a skinned, animated, textured model read from a text model file.
+// It owns its kpModel record (allocated zero-filled by Read, freed by Clear)
+// and its xforms array (one BONEXFORM per bone). Position, rotation, scale and
+// fallspeed are set by the game; the model's own operations never touch them.
+#ifndef VELLIN_MODEL_H
+#define VELLIN_MODEL_H
+
+#include <kelpmodel.h>
+
+// Per-bone matrices, each 3x4 with the translation in column 3.
+struct BONEXFORM {
+    float relative[3][4];       // bind pose relative to the parent
+    float absolute[3][4];       // bind pose in model space
+    float relativeFinal[3][4];  // animated pose relative to the parent
+    float final[3][4];          // animated pose in model space; drawing uses it
+};
+
+class cModel {
+  public:
+    kpModel* model;  // null while empty
+    float mins[3];   // bounds of the positions as read
+    float maxs[3];
+    float pos[3];       // world position
+    float rot[3];       // radians about x, y, z
+    BONEXFORM* xforms;  // one per bone; null while empty
+    float frame;        // current animation frame
+    float scale;        // uniform draw scale
+    float fallspeed;    // player's vertical speed, units per step, positive down
+    unsigned int texture;
+
+    cModel();
+    virtual ~cModel();
+    cModel(const cModel&) = delete;
+    cModel& operator=(const cModel&) = delete;
+
+    // Frees the bone array and the model store model; keeps placement.
+    void Clear();
+    // Reads a text model file; 0 when it cannot be opened (model untouched).
+    int Read(const char* path);
+    // Moves bound vertices into bone space and sets the bind pose.
+    void SetupBones();
+    // Adds delta to frame (wrapping to 0 past the last frame) and poses every bone.
+    void AdvanceFrame(float delta);
+    void Draw() const;
+    // 1 when standing on a platform or bridge (or while crouched), else 0.
+    int Grounded() const;
+    // Extrusion level under the probe point, or -1 off the grid.
+    int Extruded() const;
+};
+
+#endif

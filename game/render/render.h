@@ -1,0 +1,25 @@
+// Per-frame drawing of the stage in immediate-mode OpenGL, in world
+// coordinates under the camera transform the frame loop has set. None of these
+// changes matrices or enables; they leave only the current colour, normal,
+// line width and (bridges) texture binding changed.
+#ifndef VELLIN_RENDER_H
+#define VELLIN_RENDER_H
+
+constexpr int kLeavesEntries = 8088;
+
+// The palm crown mesh, in mesh units around the point where it sits on the trunk.
+extern const double leaves_vertex[kLeavesEntries][3];
+extern const double leaves_normal[kLeavesEntries][3];
+
+void draw_wall();
+void draw_wall_minus();
+void draw_water();
+void draw_platform(int row, int column, int width);
+void draw_platform_minus(int row, int column, int width);
+
+void draw_trees();
+void draw_palms();
+void draw_palm(float x, float y, float z, float s);
+void draw_bridges();
+
+#endif

@@ -1,0 +1,117 @@
+// Start-up: Allegro and AllegroGL, input, the 120 Hz timer, the fixed render
+// state, the light and fog, then the stage and the models.
+#include <allegro.h>
+#include <alleggl.h>
+#include <SOIL/SOIL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "level/level.h"
+#include "shell/shell.h"
+
+namespace {
+
+const char kWhiteTexture[] = "white.png";
+const char kPlayerModel[] = "trooper.txt";
+const char kBridgeModel[] = "bridge.txt";
+const int kBridgesRead = 8;
+
+void init_graphics() {
+    allegro_init();
+    install_allegro_gl();
+    allegro_gl_clear_settings();
+    allegro_gl_set(AGL_COLOR_DEPTH, 16);
+    allegro_gl_set(AGL_Z_DEPTH, 16);
+    allegro_gl_set(AGL_FULLSCREEN, TRUE);
+    allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_FULLSCREEN);
+    set_color_depth(16);
+    if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) != 0) {
+        // Without a context nothing below can work.
+        std::fprintf(stderr, "vellin: cannot set an OpenGL mode: %s\n", allegro_error);
+        std::exit(1);
+    }
+}
+
+void init_input_and_timer() {
+    install_keyboard();
+    install_mouse();
+    install_timer();
+    srand(time(nullptr));
+    LOCK_VARIABLE(counter);
+    LOCK_FUNCTION(timer);
+    install_int_ex(timer, BPS_TO_TIMER(120));
+}
+
+void init_render_state() {
+    glClearColor(0, 0, 0, 0);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glEnable(GL_ALPHA_TEST);
+    glEnable(GL_FOG);
+    glFogf(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_DENSITY, 0.02f);
+    glFogf(GL_FOG_START, 200.0f);
+    glFogf(GL_FOG_END, 350.0f);
+    glFogfv(GL_FOG_COLOR, fog);
+    glHint(GL_FOG_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glShadeModel(GL_SMOOTH);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+
+    // The light's direction is fixed relative to the viewer: it is given once,
+    // while the modelview matrix is still the identity.
+    lpos[0] = -0.5f;
+    lpos[1] = -1.0f;
+    lpos[2] = 0.5f;
+    normalize(reinterpret_cast<VERT*>(lpos));
+    position[0] = lpos[0];
+    position[1] = lpos[1];
+    position[2] = lpos[2];
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambientLight);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuseLight);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specularLight);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+}
+
+}  // namespace
+
+void init() {
+    init_graphics();
+    init_input_and_timer();
+    init_render_state();
+
+    generate_wall();
+    generate_trees();
+
+    white = SOIL_load_OGL_texture(kWhiteTexture, SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
+                                  SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS);
+    glBindTexture(GL_TEXTURE_2D, white);
+    for (int i = 0; i < 3; ++i)
+        campos[i] = camang[i] = 0.0f;
+    get_mouse_mickeys(&mx, &my);  // discard motion made before the game began
+
+    ludz.Read(kPlayerModel);
+    ludz.pos[0] = 60.0f;
+    ludz.pos[2] = 5.0f;
+    ludz.fallspeed = 0.1f;
+    ludz.scale = 0.125f;
+    ludz.rot[1] = 3.1415927f;  // facing right
+    for (int i = 0; i < kBridgesRead; ++i)
+        bridge[i].Read(kBridgeModel);
+    generate_bridges();
+
+    jump = 1;  // the player opens by dropping onto the stage
+}
+
+// Clean-up is left to Allegro's exit handler and the models' destructors.
+void uninit() {}

@@ -1,0 +1,68 @@
+// The frame loop: draw the stage from the current state, then run the
+// physics steps that the timer has counted, flip, and stop on Escape.
+#include <allegro.h>
+#include <alleggl.h>
+
+#include "level/level.h"
+#include "render/render.h"
+#include "shell/physics.h"
+#include "shell/shell.h"
+
+namespace {
+
+void set_camera() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glPushMatrix();
+    glFrustum(-4.0 / 3.0, 4.0 / 3.0, -1, 1, 1, 2048);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    glRotatef(camang[0], 1, 0, 0);
+    glRotatef(camang[1], 0, 1, 0);
+    glRotatef(camang[2], 0, 0, 1);
+    glTranslatef(campos[0], campos[1], campos[2]);
+}
+
+// No depth sorting: the blended parts rely on this order.
+void draw_stage() {
+    draw_wall();
+    draw_wall_minus();
+    draw_trees();
+    draw_palms();
+    draw_water();
+    draw_bridges();
+    ludz.Draw();
+    for (int i = 0; i < platcount; ++i) {
+        draw_platform(plats[i][0], plats[i][1], plats[i][2]);
+        draw_platform_minus(plats[i][0], plats[i][1], plats[i][2]);
+    }
+}
+
+}  // namespace
+
+void play() {
+    do {
+        set_camera();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glEnable(GL_FOG);
+        draw_stage();
+
+        // Catch up on every tick counted since the last frame, however many.
+        while (counter.load() > 0) {
+            physics();
+            counter.fetch_sub(1);
+        }
+
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glDisable(GL_FOG);
+        allegro_gl_flip();
+    } while (!key[KEY_ESC]);
+}

@@ -1,0 +1,3 @@
+// Placeholder until physics lands.
+#include "shell/physics.h"
+void physics() {}
