@@ -1,0 +1,1 @@
+target_sources(vellin_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/physics.cpp)
