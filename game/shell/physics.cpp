@@ -1,3 +1,275 @@
-// Placeholder until physics lands.
+// One fixed step of 1/120 s for the player and the camera. Every speed here is
+// in world units per step; frames are the player model's animation frames.
 #include "shell/physics.h"
-void physics() {}
+
+#include <allegro.h>
+
+#include <cmath>
+
+#include "shell/shell.h"
+
+namespace {
+
+constexpr float kWalkSpeed = 0.25f;       // walking and air drift, units per step
+constexpr float kTakeOffSpeed = -1.2f;    // upward, so negative fallspeed
+constexpr float kGravity = 0.02f;         // units per step per step
+constexpr float kFallLimit = 1.2f;        // fastest fall, units per step
+constexpr float kCrouchDrop = 10.0f;      // crouch and drop-through offset, one map row
+constexpr double kFreeCameraSpeed = 1.6;  // units per step
+constexpr float kFacingLeft = 0.0f;       // rot[1], radians
+constexpr float kFacingRight = 3.1415927f;
+
+constexpr float kFollowHeight = 80.0f;
+constexpr float kFollowDistance = -100.0f;
+constexpr float kFollowRoll = 1.0f;  // degrees
+constexpr int kPitchOffset = 90;     // pitch = mouse_y - 90, degrees
+
+// Player animation frames.
+constexpr float kStandFrame = 483.0f;
+constexpr float kStandUpFrame = 488.0f;
+constexpr float kCrouchFrame = 498.0f;
+constexpr float kFallFrame = 401.0f;
+constexpr float kDropFrame = 421.0f;
+constexpr float kJumpFirst = 502.0f;
+constexpr float kJumpLow = 501.0f;   // below this the jump cycle restarts
+constexpr float kJumpHigh = 600.0f;  // above this the jump cycle steps back
+constexpr float kJumpWrap = -100.0f;
+constexpr float kJumpFrameStep = 2.0f;
+
+// A walking cycle: frames outside [low, high] restart it at `restart`.
+struct Cycle {
+    float low, high, restart;
+};
+constexpr Cycle kWalkCycle{361.0f, 480.0f, 362.0f};
+constexpr Cycle kWalkZCycle{1.0f, 120.0f, 2.0f};
+constexpr Cycle kWalkUpCycle{121.0f, 240.0f, 122.0f};
+constexpr Cycle kWalkDownCycle{241.0f, 360.0f, 242.0f};
+
+// Degrees through Allegro's sine table (256 angle units per turn). The angle is
+// reduced to one turn first: ftofix saturates past 32767 units (about 128 turns
+// of accumulated yaw) and writes allegro_errno.
+double table_angle(float degrees) {
+    return std::fmod(static_cast<double>(degrees), 360.0) / 360.0 * 256.0;
+}
+double fsin(float degrees) {
+    return fixtof(fixsin(ftofix(table_angle(degrees))));
+}
+double fcos(float degrees) {
+    return fixtof(fixcos(ftofix(table_angle(degrees))));
+}
+
+void set_frame(float n) {
+    ludz.AdvanceFrame(n - ludz.frame);
+}
+// Avoids re-posing the skeleton when the frame is already right.
+void hold_frame(float n) {
+    if (ludz.frame != n) {
+        set_frame(n);
+    }
+}
+void enter_cycle(const Cycle& c) {
+    if (ludz.frame > c.high || ludz.frame < c.low) {
+        set_frame(c.restart);
+    }
+}
+
+void free_camera() {
+    get_mouse_mickeys(&mx, &my);
+    camang[0] = static_cast<float>(mouse_y - kPitchOffset);
+    camang[1] += static_cast<float>(mx);
+    const float pitch = camang[0];
+    const float yaw = camang[1];
+    if (key[KEY_S]) {
+        campos[2] += fsin(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
+        campos[0] += fcos(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
+        campos[1] -= fcos(pitch - 90) * kFreeCameraSpeed;
+    }
+    if (key[KEY_W]) {
+        campos[2] -= fsin(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
+        campos[0] -= fcos(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
+        campos[1] += fcos(pitch - 90) * kFreeCameraSpeed;
+    }
+    if (key[KEY_D]) {
+        campos[2] -= fsin(yaw) * kFreeCameraSpeed;
+        campos[0] -= fcos(yaw) * kFreeCameraSpeed;
+    }
+    if (key[KEY_A]) {
+        campos[2] += fsin(yaw) * kFreeCameraSpeed;
+        campos[0] += fcos(yaw) * kFreeCameraSpeed;
+    }
+}
+
+void follow_camera() {
+    campos[0] = -ludz.pos[0];
+    campos[1] = kFollowHeight;
+    campos[2] = kFollowDistance;
+    camang[0] = 0.0f;
+    camang[1] = 0.0f;
+    camang[2] = kFollowRoll;
+}
+
+// Walking on the ground; in the air or crouched, steering a drift that only
+// landing stops (left wins over right).
+void move_horizontally() {
+    const bool free = fall == 0 && down == 0 && jump == 0;
+    if (free) {
+        if (key[KEY_LEFT]) {
+            ludz.pos[0] -= kWalkSpeed;
+            ludz.rot[1] = kFacingLeft;
+            direction = -1;
+        }
+        if (key[KEY_RIGHT]) {
+            ludz.pos[0] += kWalkSpeed;
+            ludz.rot[1] = kFacingRight;
+            direction = 1;
+        }
+        if (!key[KEY_LEFT] && !key[KEY_RIGHT]) {
+            direction = 0;
+        }
+        return;
+    }
+    if (key[KEY_RIGHT]) {
+        direction = 1;
+        ludz.rot[1] = kFacingRight;
+    }
+    if (key[KEY_LEFT]) {
+        direction = -1;
+        ludz.rot[1] = kFacingLeft;
+    }
+    ludz.pos[0] += static_cast<float>(direction) * kWalkSpeed;
+}
+
+void start_jump() {
+    if (jump == 0 && key[KEY_X] && fall == 0 && down == 0 && !key[KEY_DOWN]) {
+        ludz.fallspeed = kTakeOffSpeed;
+        jump = 2;
+        set_frame(kJumpFirst);
+    }
+}
+
+// While rising the jump goes on through any support the probe reports.
+void step_jump() {
+    ludz.fallspeed += kGravity;
+    if (ludz.Grounded()) {
+        hold_frame(kStandFrame);
+        if (ludz.fallspeed > 0.0f) {
+            ludz.fallspeed = 0.0f;
+            jump = 0;
+        }
+    }
+    ludz.AdvanceFrame(kJumpFrameStep);
+    if (ludz.frame > kJumpHigh) {
+        ludz.AdvanceFrame(kJumpWrap);
+    }
+    if (ludz.frame < kJumpLow) {
+        set_frame(kJumpFirst);
+    }
+    if (ludz.fallspeed > kFallLimit) {
+        ludz.fallspeed = kFallLimit;
+    }
+}
+
+void step_fall() {
+    fall = 1;
+    hold_frame(kFallFrame);
+    ludz.fallspeed += kGravity;
+    if (ludz.fallspeed > kFallLimit) {
+        ludz.fallspeed = kFallLimit;
+    }
+}
+
+void drop_through() {
+    down = 0;
+    fall = 1;
+    hold_frame(kDropFrame);
+}
+
+// The horizontal move itself happened in move_horizontally.
+void step_walk() {
+    if (down == 1) {
+        ludz.pos[1] += kCrouchDrop;
+        down = 0;
+    }
+    ludz.rot[1] = key[KEY_LEFT] ? kFacingLeft : kFacingRight;
+    if (key[KEY_UP]) {
+        enter_cycle(kWalkUpCycle);
+    }
+    if (key[KEY_DOWN]) {
+        if (key[KEY_X]) {
+            ludz.pos[1] -= kCrouchDrop;
+            drop_through();
+        } else {
+            enter_cycle(kWalkDownCycle);
+        }
+    }
+    if (!key[KEY_UP] && !key[KEY_DOWN]) {
+        enter_cycle(key[KEY_Z] ? kWalkZCycle : kWalkCycle);
+    }
+    ludz.AdvanceFrame(1.0f);
+}
+
+// A drop from the crouch keeps the crouch's 10 units of depth.
+void step_stand_still() {
+    hold_frame(kStandFrame);
+    if (key[KEY_UP]) {
+        hold_frame(kStandUpFrame);
+    }
+    if (key[KEY_DOWN]) {
+        if (down == 0) {
+            ludz.pos[1] -= kCrouchDrop;
+        }
+        down = 1;
+        hold_frame(kCrouchFrame);
+        if (key[KEY_X]) {
+            drop_through();
+        }
+    } else if (down == 1) {
+        ludz.pos[1] += kCrouchDrop;
+        down = 0;
+    }
+}
+
+void step_stand() {
+    fall = 0;
+    if (key[KEY_LEFT] || key[KEY_RIGHT]) {
+        step_walk();
+    } else {
+        step_stand_still();
+    }
+    if (ludz.fallspeed > 0.0f) {
+        ludz.fallspeed = 0.0f;
+        jump = 0;
+    }
+}
+
+}  // namespace
+
+void physics() {
+    if (debcam == 1) {
+        free_camera();
+    } else {
+        follow_camera();
+    }
+
+    if (key[KEY_U]) {
+        debcam ^= 1;
+    }
+    if (key[KEY_Y]) {
+        ludz.pos[1] = 0.0f;
+    }
+
+    move_horizontally();
+    start_jump();
+
+    // Grounded() is asked exactly once per step.
+    if (jump != 0) {
+        step_jump();
+    } else if (ludz.Grounded() == 0) {
+        step_fall();
+    } else {
+        step_stand();
+    }
+
+    ludz.pos[1] -= ludz.fallspeed;
+    ludz.pos[2] = static_cast<float>(ludz.Extruded() * 10 + 5);
+}
