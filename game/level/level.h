@@ -45,12 +45,17 @@ void normalize(VERT* v);
 // Unit normal of triangle a, b, c: (a - b) x (b - c), normalised.
 VERT trinormal(VERT a, VERT b, VERT c);
 
+// Source of random numbers for the generators; std::rand unless a test
+// swaps in a controlled stream. Values must be non-negative.
+extern int (*level_rand)();
+
 // Builds mask, walk, extrusion, plats, platcount, wall and wallnorms. Expects
-// those arrays to be zero; uses rand().
+// those arrays to be zero (a second call stacks levels); draws 192000 values
+// from level_rand.
 void generate_wall();
 // Raises the extrusion under the platform whose first cell is (row, column).
 void extrude(int row, int column, int width);
-// Places the 300 background trees; uses rand().
+// Places the 300 background trees; draws 900 values from level_rand.
 void generate_trees();
 // Records the bridge cells and places bridge[0..7]; run after they are read.
 void generate_bridges();

@@ -1,0 +1,29 @@
+// Placement of the bridge pieces over the bridge cells of the tile layer.
+#include "level/level.h"
+#include "shell/shell.h"
+
+namespace {
+constexpr int kCodeBridge = 9;
+constexpr float kBridgeScale = 0.125f;
+}  // namespace
+
+// Bridges are numbered in row-major order of their cells. Cells beyond the
+// nine slots are left without a bridge rather than written past the tables.
+void generate_bridges() {
+    int n = 0;
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            if (jungle_map0[r][c] != kCodeBridge || n >= kBridgeSlots)
+                continue;
+            bridges[n][0] = r;
+            bridges[n][1] = c;
+            bridges[n][2] = 1;
+            // Centred in the cell, 5 units below its top edge, on the cliff plane.
+            bridge[n].pos[0] = static_cast<float>(20.0 * c + 10.0);
+            bridge[n].pos[1] = static_cast<float>(-5.0 - 10.0 * r);
+            bridge[n].pos[2] = 0.0f;
+            bridge[n].scale = kBridgeScale;
+            ++n;
+        }
+    }
+}

@@ -1,0 +1,156 @@
+// Generation of the cliff wall: solidity mask, platform search, extrusion
+// under each platform, edge rounding, random roughening and face normals.
+#include <algorithm>
+#include <cmath>
+
+#include "level/level.h"
+
+namespace {
+
+constexpr int kCodeLedge = 1;
+constexpr int kCodeRock = 5;
+constexpr double kGridPitch = 2.5;                 // world units between grid corners
+constexpr float kLevelDepth = 10.0f;               // z units per extrusion level
+constexpr int kFirstRowBelowLayer = kMapRows * 4;  // grid row 64
+constexpr int kShapeReach = 4;                     // edge rounding looks 0..3 columns sideways
+constexpr double kHalfPi = 1.5707963267948966;
+
+// Map code over grid corner (i, j); the rows below the layer read as empty.
+int code_at(int i, int j) {
+    const int r = i / 4;
+    return r < kMapRows ? jungle_map0[r][j / 8] : 0;
+}
+
+void build_base_mesh() {
+    for (int i = 0; i < kGridRows; ++i) {
+        for (int j = 0; j < kGridColumns; ++j) {
+            wall[i][j].x = static_cast<float>(kGridPitch * j);
+            wall[i][j].y = static_cast<float>(-kGridPitch * i);
+            wall[i][j].z = 0.0f;
+            const int code = code_at(i, j);
+            mask[i][j] = (code == kCodeRock || code == kCodeLedge) ? 1 : 0;
+            if (i >= kFirstRowBelowLayer && mask[i - 1][j] != 0)
+                mask[i][j] = 2;
+        }
+    }
+}
+
+// Each maximal run of ledge cells is met first at its top-left grid corner.
+void find_platforms() {
+    platcount = 0;
+    for (int i = 0; i < kGridRows; ++i) {
+        for (int j = 0; j < kGridColumns; ++j) {
+            const int r = i / 4;
+            const int c = j / 8;
+            if (r >= kMapRows || walk[r][c] != 0 || jungle_map0[r][c] != kCodeLedge)
+                continue;
+            int w = 0;
+            while (c + w < kMapColumns && jungle_map0[r][c + w] == kCodeLedge) {
+                walk[r][c + w] = 1;
+                ++w;
+            }
+            extrude(r, c, w);
+            // A layer with more runs than slots keeps its rock but drops the
+            // extra platforms instead of writing past the table.
+            if (platcount < kMaxPlatforms) {
+                plats[platcount][0] = r;
+                plats[platcount][1] = c;
+                plats[platcount][2] = w;
+                ++platcount;
+            }
+        }
+    }
+}
+
+void lower(VERT& v, double amount) {
+    v.z = static_cast<float>(v.z - amount);
+}
+
+// Rounds the silhouette against empty corners and lower levels up to three
+// columns away. Columns 0..3 and 796..799 are never the visited corner.
+void shape_edges() {
+    for (int i = 0; i < kGridRows; ++i) {
+        for (int j = kShapeReach; j < kGridColumns - kShapeReach; ++j) {
+            if (mask[i][j] == 0)
+                continue;
+            for (int k = 0; k < kShapeReach; ++k) {
+                const float ang = static_cast<float>(static_cast<float>(k) / 4.0f * kHalfPi);
+                const double cs = std::cos(static_cast<double>(ang));
+                if (mask[i][j - k] == 0)
+                    lower(wall[i][j], 10.0 * cs / 4.0);
+                if (mask[i][j + k] == 0)
+                    lower(wall[i][j], 10.0 * cs / 2.0);
+                const int here = extrusion[i][j];
+                const int left = extrusion[i][j - k];
+                if (here > left)
+                    lower(wall[i][j], cs * (here - left) * 10.0 / 2.0);
+                if (here < left)
+                    lower(wall[i][j - k], cs * (left - here) * 10.0 / 2.0);
+            }
+        }
+    }
+}
+
+// Three draws per corner, in the order z, x, y; 192000 in all.
+void jitter() {
+    for (int i = 0; i < kGridRows; ++i) {
+        for (int j = 0; j < kGridColumns; ++j) {
+            const float dz = static_cast<float>((level_rand() % 1024) / 256.0 - 2.0);
+            const float dx = static_cast<float>((level_rand() % 1024) / 512.0 - 1.0);
+            const float dy = static_cast<float>((level_rand() % 1024) / 512.0 - 1.0);
+            wall[i][j].x += dx;
+            wall[i][j].y += dy;
+            wall[i][j].z += dz;
+        }
+    }
+}
+
+// Row 79 and column 799 are corners only and get no normals.
+void compute_normals() {
+    for (int i = 0; i < kGridRows - 1; ++i) {
+        for (int j = 0; j < kGridColumns - 1; ++j) {
+            wallnorms[i][j][0] = trinormal(wall[i][j], wall[i + 1][j + 1], wall[i][j + 1]);
+            wallnorms[i][j][1] = trinormal(wall[i][j], wall[i + 1][j], wall[i + 1][j + 1]);
+        }
+    }
+}
+
+}  // namespace
+
+void generate_wall() {
+    build_base_mesh();
+    find_platforms();
+    shape_edges();
+    jitter();
+    compute_normals();
+}
+
+// Footprint: grid rows 4*row..79 under grid columns 8*column..8*(column+width)-1,
+// cut to the grid. peak carries across rows, so stacked platforms push the
+// rock below further out.
+void extrude(int row, int column, int width) {
+    const int i0 = std::max(0, 4 * row);
+    const int j0 = std::max(0, 8 * column);
+    const int j1 = std::min(kGridColumns, 8 * (column + width));
+    int peak = 0;
+    for (int i = i0; i < kGridRows; ++i) {
+        for (int j = j0; j < j1; ++j) {
+            ++extrusion[i][j];
+            wall[i][j].z += kLevelDepth;
+            if (extrusion[i][j] > peak) {
+                peak = extrusion[i][j];
+            } else if (extrusion[i][j] < peak) {
+                ++extrusion[i][j];
+                wall[i][j].z += kLevelDepth;
+            }
+        }
+    }
+    for (int i = i0; i < kGridRows; ++i) {
+        for (int j = j0; j < j1; ++j) {
+            if (extrusion[i][j] < peak) {
+                ++extrusion[i][j];
+                wall[i][j].z += kLevelDepth;
+            }
+        }
+    }
+}
