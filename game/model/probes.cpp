@@ -1,0 +1,70 @@
+// Ground probes of cModel against the level's platforms, bridges and
+// extrusion grid. Neither looks at the model data, so both work when empty.
+#include <cmath>
+
+#include "level/level.h"
+#include "model/model.h"
+#include "shell/shell.h"
+
+namespace {
+
+const float kCellWidth = 20.0f;   // map cell, units
+const float kCellHeight = 10.0f;  // map row, units
+const float kGridPitch = 2.5f;    // between extrusion grid corners, units
+const int kGridPerCellX = 8;
+const int kGridPerCellY = 4;
+const float kFootDrop = 15.0f;   // probe point below the origin for Grounded
+const float kProbeDrop = 12.5f;  // probe row below the origin for Extruded
+const int kBridgesTested = 8;
+
+// Grid index for `value` / pitch cut toward zero, or -1 outside [0, limit).
+// Checked as a float first: NaN or a huge position must not reach an int.
+int grid_index(float quotient, int limit) {
+    const float cut = std::trunc(quotient);
+    if (!(cut >= 0.0f && cut < static_cast<float>(limit))) {
+        return -1;
+    }
+    return static_cast<int>(cut);
+}
+
+}  // namespace
+
+// Edges are strict: a probe exactly on a platform's left or right edge or
+// on its top is not standing on it.
+int cModel::Grounded() const {
+    const float x = pos[0];
+    const float h = pos[1] - kFootDrop;
+    const int count = platcount < 0 ? 0 : (platcount > kMaxPlatforms ? kMaxPlatforms : platcount);
+    for (int i = 0; i < count; i++) {
+        const int row = plats[i][0], column = plats[i][1], width = plats[i][2];
+        if (x > kCellWidth * column && x < kCellWidth * (column + width) &&
+            h < -kCellHeight * row) {
+            const int gy = kGridPerCellY * row, gx = kGridPerCellX * column;
+            if (gy < 0 || gy >= kGridRows || gx < 0 || gx >= kGridColumns) {
+                continue;
+            }
+            if (Extruded() < extrusion[gy][gx]) {
+                return 1;
+            }
+        }
+    }
+    for (int i = 0; i < kBridgesTested; i++) {
+        const int row = bridges[i][0], column = bridges[i][1], standing = bridges[i][2];
+        if (x > kCellWidth * column && x < kCellWidth * (column + 1) && h < -kCellHeight * row &&
+            standing != 0) {
+            return 1;
+        }
+    }
+    return down != 0 ? 1 : 0;
+}
+
+// While crouched the probe samples the origin's own row.
+int cModel::Extruded() const {
+    const int gx = grid_index(pos[0] / kGridPitch, kGridColumns);
+    const float y = down != 0 ? pos[1] : pos[1] - kProbeDrop;
+    const int gy = grid_index(-(y / kGridPitch), kGridRows);
+    if (gx < 0 || gy < 0) {
+        return -1;
+    }
+    return extrusion[gy][gx];
+}
