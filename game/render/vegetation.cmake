@@ -1,1 +1,13 @@
 target_sources(vellin_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/vegetation.cpp)
+
+# The palm crown tables are generated at build time by tools/leaves/leaves_gen.
+set(VELLIN_LEAVES_CPP ${CMAKE_CURRENT_BINARY_DIR}/leaves_data.cpp)
+add_custom_command(
+  OUTPUT ${VELLIN_LEAVES_CPP}
+  COMMAND leaves_gen ${VELLIN_LEAVES_CPP}
+  DEPENDS leaves_gen
+  COMMENT "Generating the palm crown mesh"
+  VERBATIM)
+add_library(vellin_leaves OBJECT ${VELLIN_LEAVES_CPP})
+target_include_directories(vellin_leaves PRIVATE ${PROJECT_SOURCE_DIR}/game)
+target_sources(vellin_core PRIVATE $<TARGET_OBJECTS:vellin_leaves>)
