@@ -1,1 +1,9 @@
 target_sources(vellin_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/physics.cpp)
+
+vellin_add_test(NAME physics_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/physics_ground_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/physics_air_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/physics_camera_test.cpp
+  LIBS vellin_core)
+target_compile_definitions(physics_test
+  PRIVATE VELLIN_PHYSICS_DATA="${CMAKE_CURRENT_LIST_DIR}/tests/data")

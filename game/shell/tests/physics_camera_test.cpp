@@ -1,0 +1,130 @@
+// The follow camera, the free camera and the debug keys. Without install_mouse
+// Allegro's get_mouse_mickeys reports no motion, so yaw is set directly.
+#include "physics_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kSpeed = 1.6f;
+constexpr float kTol = 1e-4f;
+
+// Allegro's sine table has 512 entries per turn: 1 degree rounds to one entry.
+const double kTableStepSin = std::sin(2.0 * std::acos(-1.0) / 512.0);
+const double kTableStepCos = std::cos(2.0 * std::acos(-1.0) / 512.0);
+
+}  // namespace
+
+TEST_F(Physics, FollowCameraTracksXAtTheStartOfTheStep) {
+    hold({KEY_RIGHT});
+    step();
+    EXPECT_EQ(campos[0], -kStandX);
+    EXPECT_EQ(campos[1], 80.0f);
+    EXPECT_EQ(campos[2], -100.0f);
+    EXPECT_EQ(camang[0], 0.0f);
+    EXPECT_EQ(camang[1], 0.0f);
+    EXPECT_EQ(camang[2], 1.0f);
+    step();
+    EXPECT_EQ(campos[0], -(kStandX + 0.25f));
+}
+
+TEST_F(Physics, HoldingUFlipsTheCameraEveryStep) {
+    mouse_y = 300;
+    hold({KEY_U});
+    step();
+    EXPECT_EQ(debcam, 1);
+    EXPECT_EQ(camang[0], 0.0f) << "this step still used the follow camera";
+    step();
+    EXPECT_EQ(debcam, 0);
+    EXPECT_EQ(camang[0], 210.0f) << "free camera: pitch is mouse_y - 90";
+    EXPECT_EQ(campos[0], -kStandX) << "free camera starts from the follow camera";
+    step();
+    EXPECT_EQ(debcam, 1);
+    EXPECT_EQ(camang[0], 0.0f);
+    EXPECT_EQ(camang[2], 1.0f);
+}
+
+TEST_F(Physics, FreeCameraMovesAlongItsHeading) {
+    debcam = 1;
+    mouse_y = 90;  // pitch 0
+    camang[2] = 7.0f;
+
+    hold({KEY_W});
+    step();
+    EXPECT_NEAR(campos[2], kSpeed, kTol);
+    EXPECT_NEAR(campos[0], 0.0f, kTol);
+    EXPECT_NEAR(campos[1], 0.0f, kTol);
+    EXPECT_EQ(camang[2], 7.0f);
+    EXPECT_EQ(debcam, 1);
+    EXPECT_EQ(ludz.pos[0], kStandX) << "camera keys do not move the player";
+
+    release_all();
+    hold({KEY_S});
+    step();
+    EXPECT_NEAR(campos[2], 0.0f, kTol);
+
+    release_all();
+    hold({KEY_D});
+    step();
+    EXPECT_NEAR(campos[0], -kSpeed, kTol);
+    EXPECT_NEAR(campos[2], 0.0f, kTol);
+
+    release_all();
+    hold({KEY_A});
+    step();
+    EXPECT_NEAR(campos[0], 0.0f, kTol);
+
+    release_all();
+    camang[1] = 90.0f;
+    hold({KEY_D});
+    step();
+    EXPECT_NEAR(campos[2], -kSpeed, kTol);
+    EXPECT_NEAR(campos[0], 0.0f, kTol);
+
+    release_all();
+    camang[1] = 0.0f;
+    campos[0] = campos[1] = campos[2] = 0.0f;
+    mouse_y = 180;  // pitch 90: W climbs
+    hold({KEY_W});
+    step();
+    EXPECT_NEAR(campos[1], kSpeed, kTol);
+    EXPECT_NEAR(campos[2], 0.0f, kTol);
+}
+
+TEST_F(Physics, FreeCameraUsesAllegroSineTable) {
+    debcam = 1;
+    mouse_y = 90;
+    camang[1] = 1.0f;
+    hold({KEY_A});
+    step();
+    EXPECT_NEAR(campos[2], kTableStepSin * kSpeed, 1e-5);
+    EXPECT_NEAR(campos[0], kTableStepCos * kSpeed, 1e-5);
+}
+
+TEST_F(Physics, FreeCameraYawBeyondAllegroAngleRangeStillTurns) {
+    debcam = 1;
+    mouse_y = 90;
+    camang[1] = 360.0f * 200 + 90.0f;  // past the 32767-unit range of ftofix
+    hold({KEY_D});
+    step();
+    EXPECT_NEAR(campos[2], -kSpeed, kTol);
+    EXPECT_NEAR(campos[0], 0.0f, kTol);
+}
+
+TEST_F(Physics, KeyYPutsThePlayerBackAtHeightZero) {
+    ludz.pos[0] = 10.0f;  // nothing below
+    step(200);
+    ASSERT_EQ(ludz.fallspeed, 1.2f);
+    hold({KEY_Y});
+    step();
+    EXPECT_EQ(ludz.pos[1], -1.2f);
+    step();
+    EXPECT_EQ(ludz.pos[1], -1.2f) << "applies in every step it is held";
+
+    SetUp();
+    hold({KEY_Y});
+    step();
+    EXPECT_EQ(fall, 1) << "a standing player lifted to 0 starts falling";
+    EXPECT_FLOAT_EQ(ludz.pos[1], -0.02f);
+    EXPECT_EQ(ludz.frame, 401.0f);
+}
