@@ -1,7 +1,152 @@
-// Placeholder until terrain drawing lands.
+// Per-frame drawing of the cliff wall, the water and the platforms. The
+// mirrored passes draw the same geometry reflected through z = 0, which gives
+// the rock its back half; culling is off, so their reversed winding is fine.
+#include <GL/gl.h>
+
+#include "level/level.h"
 #include "render/render.h"
-void draw_wall() {}
-void draw_wall_minus() {}
-void draw_water() {}
-void draw_platform(int, int, int) {}
-void draw_platform_minus(int, int, int) {}
+
+namespace {
+
+constexpr int kFirstFadingRow = 64;  // grid rows from here lie below the layer
+constexpr float kFadingRows = 16.0f;
+constexpr float kRockRed = 0.4f, kRockGreen = 0.4f, kRockBlue = 0.1f;
+constexpr float kLedgeRed = 0.3f, kLedgeGreen = 0.8f, kLedgeBlue = 0.3f;
+constexpr float kWaterRed = 0.3f, kWaterGreen = 0.6f, kWaterBlue = 1.0f;
+constexpr float kWaterAlpha = 0.5f;
+constexpr float kWaterY = -144.0f;
+constexpr float kWaterEnd = 1080.0f;   // x where the fading strip starts
+constexpr float kWaterFade = 1160.0f;  // x where it has faded out
+constexpr float kWaterHalfDepth = 500.0f;
+constexpr float kLevelDepth = 10.0f;  // z units per extrusion level
+constexpr float kLedgeLip = 2.0f;     // platforms stand 2 units proud of the rock
+constexpr float kLedgeRaise = 3.0f;   // top surface above the cell's top edge
+constexpr float kLedgeFront = 10.0f;  // height of the fading front face
+
+// sign = 1 for the front pass, -1 for the mirrored one (z and normal z negated).
+void wall_vertex(int i, int j, float sign) {
+    const VERT& p = wall[i][j];
+    glVertex3f(p.x, p.y, sign * p.z);
+}
+
+void wall_cell(int i, int j, float sign) {
+    const VERT& n0 = wallnorms[i][j][0];
+    glNormal3f(n0.x, n0.y, sign * n0.z);
+    wall_vertex(i, j, sign);
+    wall_vertex(i + 1, j + 1, sign);
+    wall_vertex(i, j + 1, sign);
+    const VERT& n1 = wallnorms[i][j][1];
+    glNormal3f(n1.x, n1.y, sign * n1.z);
+    wall_vertex(i, j, sign);
+    wall_vertex(i + 1, j, sign);
+    wall_vertex(i + 1, j + 1, sign);
+}
+
+// Only the two top corners of a cell decide whether it is drawn; a solid
+// corner beside a below-layer one (1 beside 2) draws nothing.
+void draw_wall_pass(bool mirrored) {
+    const float sign = mirrored ? -1.0f : 1.0f;
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < kGridRows - 1; ++i) {
+        for (int j = 0; j < kGridColumns - 1; ++j) {
+            if (!camclip(j / 8))
+                continue;
+            const int left = mask[i][j];
+            const int right = mask[i][j + 1];
+            if (left == 1 && right == 1) {
+                glColor4f(kRockRed, kRockGreen, kRockBlue, 1.0f);
+            } else if (left == 2 && right == 2) {
+                // Fades out below the layer: squared in front, linear behind.
+                const float f = static_cast<float>(i - kFirstFadingRow) / kFadingRows;
+                const float alpha = mirrored ? 1.0f - f : (1.0f - f) * (1.0f - f);
+                glColor4f(kRockRed, kRockGreen, kRockBlue, alpha);
+            } else {
+                continue;
+            }
+            wall_cell(i, j, sign);
+        }
+    }
+    glEnd();
+}
+
+// Extrusion level under a platform's top-left grid corner; 0 off the grid.
+int platform_level(int row, int column) {
+    const int i = 4 * row;
+    const int j = 8 * column;
+    if (i < 0 || i >= kGridRows || j < 0 || j >= kGridColumns)
+        return 0;
+    return extrusion[i][j];
+}
+
+// d: z of the platform's outer edge; front_nz: z of the front face's normal,
+// -1 in front (facing away from the viewer) and +1 mirrored.
+void draw_platform_pass(int row, int column, int width, float d, float front_nz) {
+    const float x0 = 20.0f * static_cast<float>(column);
+    const float y = -10.0f * static_cast<float>(row) + kLedgeRaise;
+    glBegin(GL_QUADS);
+    for (int n = 0; n < width; ++n) {
+        const float xa = x0 + 20.0f * static_cast<float>(n);
+        const float xb = x0 + 20.0f * static_cast<float>(n + 1);
+        // Top face; its normal points down (0, -1, 0), not up.
+        glNormal3f(0.0f, -1.0f, 0.0f);
+        glColor4f(kLedgeRed, kLedgeGreen, kLedgeBlue, 1.0f);
+        glVertex3f(xa, y, d);
+        glVertex3f(xb, y, d);
+        glVertex3f(xb, y, 0.0f);
+        glVertex3f(xa, y, 0.0f);
+
+        // Front face hanging below the edge, fading out downwards.
+        glNormal3f(0.0f, 0.0f, front_nz);
+        glColor4f(kLedgeRed, kLedgeGreen, kLedgeBlue, 1.0f);
+        glVertex3f(xa, y, d);
+        glColor4f(kLedgeRed, kLedgeGreen, kLedgeBlue, 1.0f);
+        glVertex3f(xb, y, d);
+        glColor4f(kLedgeRed, kLedgeGreen, kLedgeBlue, 0.0f);
+        glVertex3f(xb, y - kLedgeFront, d);
+        glColor4f(kLedgeRed, kLedgeGreen, kLedgeBlue, 0.0f);
+        glVertex3f(xa, y - kLedgeFront, d);
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void draw_wall() {
+    draw_wall_pass(false);
+}
+
+void draw_wall_minus() {
+    draw_wall_pass(true);
+}
+
+// A sheet from x = 0 to 1080 and a strip fading out to 1160. No normal is
+// issued: the water takes whatever the previous drawing left current.
+void draw_water() {
+    glBegin(GL_QUADS);
+    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, kWaterAlpha);
+    glVertex3f(0.0f, kWaterY, -kWaterHalfDepth);
+    glVertex3f(kWaterEnd, kWaterY, -kWaterHalfDepth);
+    glVertex3f(kWaterEnd, kWaterY, kWaterHalfDepth);
+    glVertex3f(0.0f, kWaterY, kWaterHalfDepth);
+
+    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, kWaterAlpha);
+    glVertex3f(kWaterEnd, kWaterY, -kWaterHalfDepth);
+    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, 0.0f);
+    glVertex3f(kWaterFade, kWaterY, -kWaterHalfDepth);
+    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, 0.0f);
+    glVertex3f(kWaterFade, kWaterY, kWaterHalfDepth);
+    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, kWaterAlpha);
+    glVertex3f(kWaterEnd, kWaterY, kWaterHalfDepth);
+    glEnd();
+}
+
+// The whole platform takes the depth of its first cell, even over deeper rock.
+void draw_platform(int row, int column, int width) {
+    const float d = kLevelDepth * static_cast<float>(platform_level(row, column)) + kLedgeLip;
+    draw_platform_pass(row, column, width, d, -1.0f);
+}
+
+void draw_platform_minus(int row, int column, int width) {
+    const float d = -(kLevelDepth * static_cast<float>(platform_level(row, column))) - kLedgeLip;
+    draw_platform_pass(row, column, width, d, 1.0f);
+}
