@@ -75,6 +75,15 @@ std::vector<CapturedPrimitive> capture_feedback(const std::function<void()>& dra
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
     glEnable(GL_TEXTURE_GEN_R);
+    // Mesa evaluates texgen only for a unit with a complete texture enabled;
+    // without one every normal reads back as zero.
+    GLuint probe_texture = 0;
+    const GLubyte texel[4] = {255, 255, 255, 255};
+    glGenTextures(1, &probe_texture);
+    glBindTexture(GL_TEXTURE_2D, probe_texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glEnable(GL_TEXTURE_2D);
 
     std::vector<GLfloat> buffer(1 << 20);
     GLint used = -1;
@@ -94,6 +103,7 @@ std::vector<CapturedPrimitive> capture_feedback(const std::function<void()>& dra
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopAttrib();
+    glDeleteTextures(1, &probe_texture);
 
     // Window coordinates back to world coordinates.
     const float vx = viewport[0], vy = viewport[1], vw = viewport[2], vh = viewport[3];

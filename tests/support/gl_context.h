@@ -34,7 +34,8 @@ struct CapturedVertex {
 };
 
 // One primitive: 3 vertices for triangles, 2 for lines; quads arrive as
-// two triangles (v0 v1 v2, v0 v2 v3) or as a polygon of 4, see `kind`.
+// two triangles or as a polygon of 4, see `kind`. Mesa's software path splits
+// quad v0 v1 v2 v3 into (v0 v1 v3) and (v1 v2 v3).
 struct CapturedPrimitive {
     enum Kind { kPoint, kLine, kPolygon } kind;
     std::vector<CapturedVertex> v;
