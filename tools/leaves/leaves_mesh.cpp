@@ -33,6 +33,12 @@ Vec unit(const Vec& a) {
 
 const Vec kUp = {0.0, 1.0, 0.0};
 
+// v turned by angle (radians) about the unit axis.
+Vec rotate(const Vec& v, const Vec& axis, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    return c * v + s * cross(axis, v) + ((1.0 - c) * dot(axis, v)) * axis;
+}
+
 // A densely sampled curve on a leaf with the surface normal at each sample.
 struct Strand {
     std::vector<Vec> point;
@@ -71,11 +77,11 @@ constexpr double kLeafletFirst = 0.12, kLeafletLast = 0.97;  // share of frond l
 constexpr int kLeafletsPerSide = 22;
 constexpr double kLeafletForward = 40.0 * kDeg;  // leaflets lean toward the frond tip
 constexpr double kLeafletFold = 22.0 * kDeg;     // V-fold of the two leaflet rows
-constexpr double kLeafletDroop = 1.2;            // downward bend per unit leaflet length
+constexpr double kLeafletDroop = 0.6;            // radians the leaflet turns down per unit length
 
 // Frond f, oldest first: older fronds start flatter and droop further.
 struct Frond {
-    double azimuth, length, rise, droop, bend, leaflet;
+    double azimuth, length, rise, droop, leaflet, youth;
 };
 
 Frond frond_shape(int f) {
@@ -87,14 +93,18 @@ Frond frond_shape(int f) {
     fr.length = 7.5 - 3.0 * youth + 0.3 * wobble;
     fr.rise = (32.0 + 53.0 * youth + 4.0 * wobble) * kDeg;
     fr.droop = (130.0 - 55.0 * youth) * kDeg;
-    fr.bend = 0.5 + youth;
+    fr.youth = youth;
     fr.leaflet = 1.9 - 0.4 * youth;
     return fr;
 }
 
 // Elevation of the midrib at share u of its length: rises, then bends over.
+// Old fronds bend early and hang straight; young ones bend late near the tip.
+// Both profiles have a finite slope at u = 0, so the midrib has no kink.
 double midrib_angle(const Frond& fr, double u) {
-    return fr.rise - fr.droop * std::pow(u, fr.bend);
+    const double early = 1.0 - (1.0 - u) * (1.0 - u);
+    const double late = u * std::sqrt(u);
+    return fr.rise - fr.droop * ((1.0 - fr.youth) * early + fr.youth * late);
 }
 
 struct Frame {
@@ -140,15 +150,23 @@ Strand leaflet_strand(const Frame& base, double sigma, double len) {
     Vec dir =
         std::cos(kLeafletForward) * (sigma * base.side) + std::sin(kLeafletForward) * base.tangent;
     dir = unit(std::cos(kLeafletFold) * dir + std::sin(kLeafletFold) * base.up);
+    // The blade (its direction and normal) turns rigidly toward straight down
+    // at a constant rate, so the normal changes evenly along the leaflet.
+    const Vec width = unit(base.tangent - dot(base.tangent, dir) * dir);
+    const Vec normal = unit(sigma * cross(dir, width));
+    const Vec down = -1.0 * kUp;
+    const Vec axis_raw = cross(dir, down);
+    const bool can_turn = length(axis_raw) > 1e-9;
+    const Vec axis = can_turn ? unit(axis_raw) : Vec{1.0, 0.0, 0.0};
+    const double max_turn = std::acos(std::clamp(dot(dir, down), -1.0, 1.0));
     const int n = std::max(2, static_cast<int>(len / kCurveStep));
     Strand s;
     Vec p = base.point;
     for (int i = 0; i <= n; ++i) {
-        const double along = len * i / n;
-        const Vec t = unit(dir - (kLeafletDroop * along) * kUp);
-        const Vec w = unit(base.tangent - dot(base.tangent, t) * t);
+        const double turn = can_turn ? std::min(kLeafletDroop * len * i / n, max_turn) : 0.0;
+        const Vec t = rotate(dir, axis, turn);
         s.point.push_back(p);
-        s.normal.push_back(unit(sigma * cross(t, w)));
+        s.normal.push_back(rotate(normal, axis, turn));
         p = p + (len / n) * t;
     }
     return s;
@@ -162,7 +180,7 @@ constexpr double kStrokeTarget = 0.19;
 constexpr double kStrokeMin = 0.11, kStrokeMax = 0.27;
 constexpr double kShortestStrand = 0.15;  // shorter leaflets are left out
 // Entries 4m and 4m + 2 sit this close either side of the stroke's middle.
-constexpr double kMiddleLo = 0.498, kMiddleHi = 0.502;
+constexpr double kMiddleLo = 0.499, kMiddleHi = 0.501;
 
 // Uniform scale that brings every sample inside the extents.
 double fit_scale(const std::vector<Strand>& strands) {
