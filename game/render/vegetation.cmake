@@ -11,3 +11,10 @@ add_custom_command(
 add_library(vellin_leaves OBJECT ${VELLIN_LEAVES_CPP})
 target_include_directories(vellin_leaves PRIVATE ${PROJECT_SOURCE_DIR}/game)
 target_sources(vellin_core PRIVATE $<TARGET_OBJECTS:vellin_leaves>)
+
+vellin_add_test(NAME vegetation_leaves_test
+                SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/vegetation_leaves_test.cpp
+                LIBS vellin_core LABELS render)
+vellin_add_test(NAME vegetation_draw_test
+                SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/vegetation_draw_test.cpp
+                LIBS vellin_core GL LABELS render)
