@@ -4,7 +4,9 @@
 #include "kp_local.h"
 
 /* Tests swap the allocator to reach the out-of-memory path. */
-#ifndef KP_REALLOC
+#ifdef KP_REALLOC
+void* KP_REALLOC(void* list, size_t size);
+#else
 #define KP_REALLOC realloc
 #endif
 
