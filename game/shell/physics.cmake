@@ -7,3 +7,9 @@ vellin_add_test(NAME physics_test
   LIBS vellin_core)
 target_compile_definitions(physics_test
   PRIVATE VELLIN_PHYSICS_DATA="${CMAKE_CURRENT_LIST_DIR}/tests/data")
+
+vellin_add_test(NAME physics_stage_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/physics_stage_test.cpp
+  LIBS vellin_core)
+target_compile_definitions(physics_stage_test
+  PRIVATE VELLIN_PHYSICS_DATA="${CMAKE_CURRENT_LIST_DIR}/tests/data")
