@@ -4,6 +4,7 @@
 // characters a read), every list ends at end of file whatever its count says,
 // and indices that would reach outside a list are refused here or guarded
 // where they are used.
+#include <GL/gl.h>
 #include <SOIL/SOIL.h>
 
 #include <cstdio>
@@ -20,6 +21,16 @@ const int kNameSize = 32;   // names and texture file names keep 31 characters
 // The file's transparency value is read but not used: materials are opaque.
 const float kOpaque = 1.0f;
 const unsigned kTextureFlags = SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS;
+
+// Loads an image file into a new texture; 0 when it cannot. Without a
+// current GL context (tools, tests) nothing is loaded: SOIL would query the
+// context's extensions for a readable image and crash on the null answer.
+unsigned load_texture(const char* file_name) {
+    if (glGetString(GL_VERSION) == nullptr) {
+        return 0;
+    }
+    return SOIL_load_OGL_texture(file_name, SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, kTextureFlags);
+}
 
 // Takes a quoted name from the start of `line` into `name`, cut to 31
 // characters. The opening quote must be the first character and at least one
@@ -308,8 +319,7 @@ class Reader {
         kpMaterial_SetDiffuseTexture(material, name);
         // The last material's texture is the one the model is drawn with; a
         // failed load gives 0. Earlier textures stay allocated.
-        target_.texture =
-            SOIL_load_OGL_texture(name, SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, kTextureFlags);
+        target_.texture = load_texture(name);
         if (!Next()) {
             stop_ = true;
             return;
