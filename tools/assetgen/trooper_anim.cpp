@@ -155,14 +155,14 @@ Body stand_body(bool lookUp) {
 // model units, so the ground is at y = -40 here.
 Body crouch_body() {
     Body b;
-    b.pelvis = {12, 29, 0};
+    b.pelvis = {12, 33, 0};
     b.pelvisPitch = 0.08;
     b.spinePitch = 0.06;
     b.chestPitch = 0.02;
     b.neckPitch = 0.0;
     b.headPitch = 0.08;
-    b.feet[0].ankle = {59, kCrouchGround + 24, -13};
-    b.feet[0].pitch = 0.7;
+    b.feet[0].ankle = {59, kCrouchGround + 28, -13};
+    b.feet[0].pitch = 1.0;
     b.kneePole[0] = {-0.6, -0.8, 0};
     b.feet[1] = planted(-36, 0, kCrouchGround, 13);
     b.kneePole[1] = {-1, 0.3, 0};
