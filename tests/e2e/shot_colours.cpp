@@ -1,0 +1,36 @@
+// Reads a screenshot and reports how much of it shows the stage's colours:
+//   shot_colours <png> -> prints "green=N rock=N lit=N" (pixel counts)
+// Platform tops are green-dominant; rock is an olive brown with red close to
+// green and little blue. Colours are lit and fogged in the game, so the tests
+// use hue relations rather than exact values.
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: shot_colours <png>\n");
+        return 2;
+    }
+    int w = 0, h = 0, n = 0;
+    unsigned char* px = stbi_load(argv[1], &w, &h, &n, 3);
+    if (!px) {
+        std::fprintf(stderr, "shot_colours: cannot read %s\n", argv[1]);
+        return 2;
+    }
+    long green = 0, rock = 0, lit = 0;
+    for (long i = 0; i < static_cast<long>(w) * h; ++i) {
+        const int r = px[3 * i], g = px[3 * i + 1], b = px[3 * i + 2];
+        if (r + g + b > 30)
+            ++lit;
+        if (g > 40 && g > r + r / 2 && g > b + b / 2)
+            ++green;
+        if (r > 25 && std::abs(r - g) * 5 < r && b * 2 < r)
+            ++rock;
+    }
+    std::printf("green=%ld rock=%ld lit=%ld\n", green, rock, lit);
+    stbi_image_free(px);
+    return 0;
+}
