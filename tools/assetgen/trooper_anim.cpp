@@ -222,7 +222,9 @@ class Poser {
         Vec3 rifleAt;
         if (b.grip == Grip::kAim) {
             rifleRot = rotZ(-b.aimPitch);
-            Vec3 butt = chestPos + chest * Vec3{-4, 34, -14};
+            // Raised, the stock slides forward and out so it clears the helmet.
+            double up = std::sin(b.aimPitch);
+            Vec3 butt = chestPos + chest * Vec3{-4 - 12 * up, 34 - 8 * up, -14 - 6 * up};
             rifleAt = butt - rifleRot * Vec3{42, 6.5, 0};
         } else if (b.grip == Grip::kTuck) {
             rifleRot = chest * rotZ(0.15);
@@ -233,7 +235,9 @@ class Poser {
         }
         Vec3 rightWrist = rifleAt + rifleRot * Vec3{0, kGripDrop, 0};
         Mat3 rightHand = rifleRot;
-        Vec3 leftWrist = rifleAt + rifleRot * Vec3{-24, 3, 4};
+        // Aiming high the support hand slides back along the handguard.
+        double raised = b.grip == Grip::kAim ? std::sin(b.aimPitch) : 0;
+        Vec3 leftWrist = rifleAt + rifleRot * Vec3{-24 + 9 * raised, 3, 4};
         Mat3 leftHand = rifleRot * rotZ(-kPi / 2);
         arm(p, w, kRUpperArm, rightWrist, rightHand, {1, -0.6, -0.7});
         arm(p, w, kLUpperArm, leftWrist, leftHand, {0.3, -1, 0.6});

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "assets.h"
+#include "trooper.h"
 
 namespace {
 
@@ -84,6 +85,17 @@ TEST(AssetgenOutput, ImagesAreEightBitRgbPngsOfTheExpectedSize) {
         EXPECT_EQ(png[24], 8);  // bit depth
         EXPECT_EQ(png[25], 2);  // colour type RGB
     }
+}
+
+// Hands reach the rifle and feet reach their footprints in every key.
+TEST(AssetgenOutput, LimbsReachTheirTargets) {
+    assetgen::Skeleton skel = assetgen::trooper_skeleton();
+    assetgen::Model model;
+    for (int i = 0; i < skel.size(); ++i)
+        model.bones.push_back({skel.bone(i).name, "", skel.bone(i).bind, {}, {}, {}});
+    double miss = assetgen::animate_trooper(skel, model);
+    EXPECT_LT(miss, 0.5);
+    RecordProperty("reach_miss", std::to_string(miss));
 }
 
 }  // namespace
