@@ -152,7 +152,8 @@ KP_STATIC_ASSERT(offsetof(kpModel, frame) == 24 + 3 * KP_PTR, "kpModel.frame off
 #undef KP_STATIC_ASSERT
 
 /* Model. Find functions return the first index whose name equals `name`
- * exactly (case-sensitive), or -1. */
+ * exactly (case-sensitive), or -1. A name field filled to its width without a
+ * terminating zero compares as the string of that many characters. */
 KPAPI void kpModel_Destroy(kpModel* model);
 KPAPI int kpModel_GetMeshCount(const kpModel* model);
 KPAPI int kpModel_AddMesh(kpModel* model);
@@ -177,7 +178,8 @@ KPAPI void kpModel_GetRotation(const kpModel* model, float rotation[3]);
 
 /* Mesh. String Set/Get copy like strncpy: bounded by the field (Set) or by
  * `length` (Get), zero-padded, with no terminating zero when the string fills
- * the bound. */
+ * the bound. Get never reads past the field, and a length of 0 or less copies
+ * nothing. The same holds for the material and bone names. */
 KPAPI void kpMesh_Destroy(kpMesh* mesh);
 KPAPI void kpMesh_SetFlags(kpMesh* mesh, int flags); /* low 8 bits */
 KPAPI int kpMesh_GetFlags(const kpMesh* mesh);
