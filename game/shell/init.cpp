@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "level/level.h"
@@ -45,6 +46,17 @@ void init_input_and_timer() {
     install_int_ex(timer, BPS_TO_TIMER(120));
 }
 
+// Fog by signed distance from the eye plane where the driver lets us choose.
+// Drivers that interpolate the absolute distance per vertex fog the water
+// sheet completely: its corners lie 400 units behind and 600 in front of the
+// camera, and the interpolated absolute distance never falls below 400.
+void use_signed_fog_distance() {
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (extensions && std::strstr(extensions, "GL_NV_fog_distance")) {
+        glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE);
+    }
+}
+
 void init_render_state() {
     glClearColor(0, 0, 0, 0);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -61,6 +73,7 @@ void init_render_state() {
     glHint(GL_FOG_HINT, GL_NICEST);
     glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    use_signed_fog_distance();
     glShadeModel(GL_SMOOTH);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_LIGHTING);
