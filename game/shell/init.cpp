@@ -19,9 +19,20 @@ const char kPlayerModel[] = "trooper.txt";
 const char kBridgeModel[] = "bridge.txt";
 const int kBridgesRead = 8;
 
+// Without a display or an OpenGL mode nothing below can work: say why and stop.
+[[noreturn]] void fail_start(const char* what) {
+    std::fprintf(stderr, "vellin: %s: %s\n", what,
+                 allegro_error[0] ? allegro_error : "no display or graphics driver available");
+    std::exit(1);
+}
+
 void init_graphics() {
-    allegro_init();
-    install_allegro_gl();
+    if (allegro_init() != 0) {
+        fail_start("cannot initialise Allegro");
+    }
+    if (install_allegro_gl() != 0) {
+        fail_start("cannot initialise AllegroGL");
+    }
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 16);
     allegro_gl_set(AGL_Z_DEPTH, 16);
@@ -30,9 +41,7 @@ void init_graphics() {
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_FULLSCREEN);
     set_color_depth(16);
     if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) != 0) {
-        // Without a context nothing below can work.
-        std::fprintf(stderr, "vellin: cannot set an OpenGL mode: %s\n", allegro_error);
-        std::exit(1);
+        fail_start("cannot set an OpenGL mode");
     }
 }
 

@@ -170,4 +170,10 @@ sleep 2
 shot no-data
 quit_game
 rmdir "$empty"
+echo "-- without a display the game says why and exits with status 1"
+rc=0
+(cd "$assets" && DISPLAY=:4242 exec "$vellin") >"$shots/no-display.log" 2>&1 || rc=$?
+cat "$shots/no-display.log"
+[ "$rc" -eq 1 ] || fail "without a display the game ended with status $rc, not 1"
+grep -q '^vellin: ' "$shots/no-display.log" || fail "without a display the game printed no reason"
 echo "end-to-end: all steps passed"
