@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "level/level.h"
+#include "shell/options.h"
 #include "shell/shell.h"
 
 namespace {
@@ -36,9 +37,11 @@ void init_graphics() {
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 16);
     allegro_gl_set(AGL_Z_DEPTH, 16);
-    allegro_gl_set(AGL_FULLSCREEN, TRUE);
+    // Suggestions only: without full screen AllegroGL falls back to a window.
+    const int screen_mode = options.windowed ? AGL_WINDOWED : AGL_FULLSCREEN;
+    allegro_gl_set(screen_mode, TRUE);
     allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
-    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_FULLSCREEN);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | screen_mode);
     set_color_depth(16);
     if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) != 0) {
         fail_start("cannot set an OpenGL mode");
@@ -49,7 +52,7 @@ void init_input_and_timer() {
     install_keyboard();
     install_mouse();
     install_timer();
-    srand(time(nullptr));
+    srand(options.seed_given ? options.seed : static_cast<unsigned int>(time(nullptr)));
     LOCK_VARIABLE(counter);
     LOCK_FUNCTION(timer);
     install_int_ex(timer, BPS_TO_TIMER(120));
