@@ -16,8 +16,9 @@
 
 namespace {
 
-const int kLineSize = 256;  // a read takes at most 255 characters
-const int kNameSize = 32;   // names and texture file names keep 31 characters
+const int kLineSize = 256;   // a read takes at most 255 characters
+const int kNameSize = 32;    // names and texture file names keep 31 characters
+const int kPathSize = 4096;  // a texture's path beside its model file
 // The file's transparency value is read but not used: materials are opaque.
 const float kOpaque = 1.0f;
 const unsigned kTextureFlags = SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS;
@@ -30,6 +31,19 @@ unsigned load_texture(const char* file_name) {
         return 0;
     }
     return SOIL_load_OGL_texture(file_name, SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, kTextureFlags);
+}
+
+// The file `name` beside the model file `model_path` into `out`: texture
+// names in a model file are relative to the file, wherever it was read from.
+// Absolute names stay as they are; a path too long for `out` gives "".
+const char* beside_model(const char* model_path, const char* name, char* out, size_t size) {
+    const char* slash = name[0] == '/' ? nullptr : std::strrchr(model_path, '/');
+    const int dir_length = slash ? static_cast<int>(slash - model_path) + 1 : 0;
+    const int n = std::snprintf(out, size, "%.*s%s", dir_length, model_path, name);
+    if (n < 0 || static_cast<size_t>(n) >= size) {
+        out[0] = '\0';
+    }
+    return out;
 }
 
 // Takes a quoted name from the start of `line` into `name`, cut to 31
@@ -60,7 +74,8 @@ const char* parse_name(const char* line, char* name, bool need_close) {
 
 class Reader {
   public:
-    Reader(std::FILE* file, cModel& target) : file_(file), target_(target), stop_(false) {
+    Reader(std::FILE* file, const char* path, cModel& target)
+        : file_(file), path_(path), target_(target), stop_(false) {
         line_[0] = '\0';
     }
 
@@ -319,7 +334,8 @@ class Reader {
         kpMaterial_SetDiffuseTexture(material, name);
         // The last material's texture is the one the model is drawn with; a
         // failed load gives 0. Earlier textures stay allocated.
-        target_.texture = load_texture(name);
+        char texture_path[kPathSize];
+        target_.texture = load_texture(beside_model(path_, name, texture_path, kPathSize));
         if (!Next()) {
             stop_ = true;
             return;
@@ -391,6 +407,7 @@ class Reader {
     }
 
     std::FILE* file_;
+    const char* path_;
     cModel& target_;
     bool stop_;
     char line_[kLineSize];
@@ -413,7 +430,7 @@ int cModel::Read(const char* path) {
         return 0;
     }
     ClearBounds(mins, maxs);
-    Reader(file, *this).Run();
+    Reader(file, path, *this).Run();
     std::fclose(file);
     SetupBones();
     return 1;

@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "level/level.h"
+#include "shell/data_dir.h"
 #include "shell/options.h"
 #include "shell/shell.h"
 
@@ -114,25 +115,28 @@ void init() {
     init_graphics();
     init_input_and_timer();
     init_render_state();
+    char path[kDataPathSize];
+    get_executable_name(path, sizeof path);
+    find_data_dir(data_places(data_option, path));
 
     generate_wall();
     generate_trees();
 
-    white = SOIL_load_OGL_texture(kWhiteTexture, SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID,
-                                  SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS);
+    white = SOIL_load_OGL_texture(data_path(kWhiteTexture, path), SOIL_LOAD_AUTO,
+                                  SOIL_CREATE_NEW_ID, SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS);
     glBindTexture(GL_TEXTURE_2D, white);
     for (int i = 0; i < 3; ++i)
         campos[i] = camang[i] = 0.0f;
     get_mouse_mickeys(&mx, &my);  // discard motion made before the game began
 
-    ludz.Read(kPlayerModel);
+    ludz.Read(data_path(kPlayerModel, path));
     ludz.pos[0] = 60.0f;
     ludz.pos[2] = 5.0f;
     ludz.fallspeed = 0.1f;
     ludz.scale = 0.125f;
     ludz.rot[1] = 3.1415927f;  // facing right
     for (int i = 0; i < kBridgesRead; ++i)
-        bridge[i].Read(kBridgeModel);
+        bridge[i].Read(data_path(kBridgeModel, path));
     generate_bridges();
 
     jump = 1;  // the player opens by dropping onto the stage

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/data_dir.h"
+
 #ifndef VELLIN_VERSION
 #define VELLIN_VERSION "unknown"
 #endif
@@ -51,6 +53,7 @@ const Option kOptions[] = {
     flag("--fullscreen", &options.windowed, 0, "play full screen when possible (the default)"),
     whole("--seed", "N", &options.seed, &options.seed_given,
           "random seed of the stage (default: the clock)"),
+    text("--data", "DIR", &data_option, "read the game's files from DIR"),
 };
 
 void print_usage(std::FILE* to) {

@@ -163,13 +163,16 @@ echo "drop: the change spans $span pixels in height"
 
 quit_game
 
-echo "-- without data files the game still starts and ends on Escape"
+echo "-- without data files the game says so, still starts and ends on Escape"
+# A copy outside the build tree does not use the source tree's data.
 empty=$(mktemp -d)
-start_game "$empty"
+cp "$vellin" "$empty/vellin"
+vellin="$empty/vellin" start_game "$empty"
 sleep 2
 shot no-data
 quit_game
-rmdir "$empty"
+grep -q '^vellin: no data found' "$shots/game.log" || fail "no word about the missing data"
+rm -r "$empty"
 echo "-- without a display the game says why and exits with status 1"
 rc=0
 (cd "$assets" && DISPLAY=:4242 exec "$vellin") >"$shots/no-display.log" 2>&1 || rc=$?

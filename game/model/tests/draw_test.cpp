@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -139,15 +138,9 @@ TEST(ModelDraw, LastMaterialTextureIsUsedAndWhiteIsBoundAfter) {
     const std::string block = "1 1 1 1\n1 1 1 1\n1 1 1 1\n1 1 1 1\n5\n1\n";
     const std::string text = "Materials: 2\n\"A\"\n" + block + "\"red.tga\"\n\"\"\n\"B\"\n" +
                              block + "\"green.tga\"\n\"\"\n" + kModel;
-    files.Write("m.txt", text);
-    // Texture names are relative to the working directory.
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(files.Path("").c_str()), 0);
+    // Texture names are relative to the model file, not the working directory.
     cModel m;
-    const int read = m.Read("m.txt");
-    ASSERT_EQ(chdir(previous), 0);
-    ASSERT_EQ(read, 1);
+    ASSERT_EQ(m.Read(files.Write("m.txt", text).c_str()), 1);
     ASSERT_NE(m.texture, 0u);
     glBindTexture(GL_TEXTURE_2D, m.texture);
     unsigned char pixels[64] = {};

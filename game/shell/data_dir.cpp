@@ -1,0 +1,111 @@
+// Choosing the data directory at start-up; see data_dir.h for the order.
+#include "shell/data_dir.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+const char* data_option = nullptr;
+char data_dir[kDataPathSize];
+
+namespace {
+
+const char kMarker[] = "trooper.txt";  // a directory holding it is a data directory
+const char kBesideExecutable[] = "../share/vellin";
+
+// Writes dir + '/' + name into out; false when it does not fit.
+bool join(const char* dir, const char* name, char* out) {
+    const char* slash = (dir[0] == '\0' || dir[std::strlen(dir) - 1] == '/') ? "" : "/";
+    const int n = std::snprintf(out, kDataPathSize, "%s%s%s", dir, slash, name);
+    return n >= 0 && n < kDataPathSize;
+}
+
+bool holds_data(const char* dir) {
+    char marker[kDataPathSize];
+    return dir != nullptr && dir[0] != '\0' && join(dir, kMarker, marker) &&
+           access(marker, R_OK) == 0;
+}
+
+// The directory part of a path ("" when it has none) into out.
+bool directory_of(const char* path, char* out) {
+    const char* slash = std::strrchr(path, '/');
+    const size_t length = slash ? static_cast<size_t>(slash - path) + 1 : 0;
+    if (length >= static_cast<size_t>(kDataPathSize)) {
+        return false;
+    }
+    std::memcpy(out, path, length);
+    out[length] = '\0';
+    return true;
+}
+
+// True when both name the same existing directory.
+bool same_directory(const char* a, const char* b) {
+    char real_a[PATH_MAX], real_b[PATH_MAX];
+    return realpath(a, real_a) != nullptr && realpath(b, real_b) != nullptr &&
+           std::strcmp(real_a, real_b) == 0;
+}
+
+bool choose(const char* dir) {
+    if (!holds_data(dir)) {
+        return false;
+    }
+    return join(dir, "", data_dir);
+}
+
+}  // namespace
+
+DataPlaces data_places(const char* option, const char* executable) {
+    DataPlaces places = {};
+    places.option = option;
+    places.environment = std::getenv("VELLIN_DATA");
+    places.executable = executable;
+#ifdef VELLIN_BUILD_DIR
+    places.build_dir = VELLIN_BUILD_DIR;
+    places.source_data = VELLIN_SOURCE_DATA;
+#endif
+#ifdef VELLIN_CONFIGURED_DATA
+    places.configured = VELLIN_CONFIGURED_DATA;
+#endif
+    return places;
+}
+
+int find_data_dir(const DataPlaces& places) {
+    char beside[kDataPathSize] = "";
+    char exe_dir[kDataPathSize] = "";
+    if (places.executable && directory_of(places.executable, exe_dir)) {
+        if (!join(exe_dir[0] ? exe_dir : ".", kBesideExecutable, beside)) {
+            beside[0] = '\0';
+        }
+    }
+    const bool in_build_tree =
+        places.build_dir && exe_dir[0] != '\0' && same_directory(exe_dir, places.build_dir);
+    const char* source = in_build_tree ? places.source_data : nullptr;
+
+    if (choose(places.option) || choose(places.environment) || choose(beside) || choose(source) ||
+        choose(places.configured)) {
+        return 1;
+    }
+    data_dir[0] = '\0';
+    if (access(kMarker, R_OK) == 0) {
+        return 1;
+    }
+
+    std::fprintf(stderr, "vellin: no data found (%s in none of:", kMarker);
+    const char* looked[] = {places.option, places.environment, beside, source, places.configured};
+    for (const char* dir : looked) {
+        if (dir != nullptr && dir[0] != '\0') {
+            std::fprintf(stderr, " %s,", dir);
+        }
+    }
+    std::fprintf(stderr, " the working directory)\n");
+    return 0;
+}
+
+const char* data_path(const char* name, char* out) {
+    if (!join(data_dir, name, out)) {
+        out[0] = '\0';
+    }
+    return out;
+}

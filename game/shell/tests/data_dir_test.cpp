@@ -1,0 +1,121 @@
+// Choosing the data directory: the first place holding trooper.txt wins, a
+// build-tree program uses the source data, and a failed search says where it
+// looked in one line.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "shell/data_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A private tree of directories; Data() makes one that holds trooper.txt.
+class Tree {
+  public:
+    Tree() {
+        std::string pattern = (fs::temp_directory_path() / "vellin-data-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::abort();
+        }
+        root_ = pattern;
+    }
+    ~Tree() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    std::string Dir(const std::string& name) const {
+        fs::create_directories(root_ / name);
+        return (root_ / name).string();
+    }
+    std::string Data(const std::string& name) const {
+        const std::string dir = Dir(name);
+        std::ofstream(dir + "/trooper.txt") << "Frames: 600\n";
+        return dir;
+    }
+
+  private:
+    fs::path root_;
+};
+
+}  // namespace
+
+TEST(DataDir, FirstPlaceHoldingTheDataWinsAndEmptyPlacesAreSkipped) {
+    Tree tree;
+    const std::string option = tree.Dir("option-without-data");
+    DataPlaces places = {};
+    places.option = option.c_str();
+    const std::string env = tree.Data("env");
+    places.environment = env.c_str();
+    const std::string configured = tree.Data("configured");
+    places.configured = configured.c_str();
+    ASSERT_EQ(find_data_dir(places), 1);
+    EXPECT_EQ(std::string(data_dir), env + "/");
+
+    char path[kDataPathSize];
+    EXPECT_EQ(std::string(data_path("white.png", path)), env + "/white.png");
+}
+
+TEST(DataDir, InstalledTreeBesideTheExecutableComesBeforeTheConfiguredOne) {
+    Tree tree;
+    const std::string share = tree.Data("prefix/share/vellin");
+    const std::string exe = tree.Dir("prefix/bin") + "/vellin";
+    const std::string configured = tree.Data("usr/share/vellin");
+    DataPlaces places = {};
+    places.executable = exe.c_str();
+    places.configured = configured.c_str();
+    ASSERT_EQ(find_data_dir(places), 1);
+    EXPECT_TRUE(fs::equivalent(data_dir, share)) << data_dir;
+}
+
+TEST(DataDir, SourceDataOnlyForTheProgramInTheBuildTree) {
+    Tree tree;
+    const std::string build = tree.Dir("build");
+    const std::string source = tree.Data("source/assets");
+    const std::string configured = tree.Data("configured");
+    DataPlaces places = {};
+    places.build_dir = build.c_str();
+    places.source_data = source.c_str();
+    places.configured = configured.c_str();
+
+    const std::string in_build = build + "/vellin";
+    places.executable = in_build.c_str();
+    ASSERT_EQ(find_data_dir(places), 1);
+    EXPECT_EQ(std::string(data_dir), source + "/");
+
+    const std::string elsewhere = tree.Dir("opt/bin") + "/vellin";
+    places.executable = elsewhere.c_str();
+    ASSERT_EQ(find_data_dir(places), 1);
+    EXPECT_EQ(std::string(data_dir), configured + "/");
+}
+
+TEST(DataDir, NoDataAnywhereFallsBackToTheWorkingDirectoryWithOneLine) {
+    Tree tree;
+    char previous[kDataPathSize];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(tree.Dir("cwd").c_str()), 0);
+    const std::string option = tree.Dir("given");
+    const std::string configured = tree.Dir("configured");
+    DataPlaces places = {};
+    places.option = option.c_str();
+    places.configured = configured.c_str();
+
+    testing::internal::CaptureStderr();
+    const int found = find_data_dir(places);
+    const std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(chdir(previous), 0);
+
+    EXPECT_EQ(found, 0);
+    EXPECT_STREQ(data_dir, "");
+    char path[kDataPathSize];
+    EXPECT_STREQ(data_path("white.png", path), "white.png");
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_NE(said.find(option), std::string::npos) << said;
+    EXPECT_NE(said.find(configured), std::string::npos) << said;
+}
