@@ -18,6 +18,9 @@ constexpr float kWaterY = -144.0f;
 constexpr float kWaterEnd = 1080.0f;   // x where the fading strip starts
 constexpr float kWaterFade = 1160.0f;  // x where it has faded out
 constexpr float kWaterHalfDepth = 500.0f;
+constexpr int kWaterStripsZ = 40;       // 25 units deep each
+constexpr int kWaterSheetColumns = 27;  // 40 units wide each
+constexpr int kWaterFadeColumns = 2;
 constexpr float kLevelDepth = 10.0f;  // z units per extrusion level
 constexpr float kLedgeLip = 2.0f;     // platforms stand 2 units proud of the rock
 constexpr float kLedgeRaise = 3.0f;   // top surface above the cell's top edge
@@ -109,6 +112,22 @@ void draw_platform_pass(int row, int column, int width, float d, float front_nz)
     glEnd();
 }
 
+// Left edge of water column n: the sheet's columns, then the strip's.
+float water_column_x(int n) {
+    if (n <= kWaterSheetColumns)
+        return kWaterEnd * static_cast<float>(n) / static_cast<float>(kWaterSheetColumns);
+    const int m = n - kWaterSheetColumns;
+    return kWaterEnd +
+           (kWaterFade - kWaterEnd) * static_cast<float>(m) / static_cast<float>(kWaterFadeColumns);
+}
+
+// Full alpha over the sheet, falling linearly to 0 across the strip.
+float water_alpha(float x) {
+    if (x <= kWaterEnd)
+        return kWaterAlpha;
+    return kWaterAlpha * (kWaterFade - x) / (kWaterFade - kWaterEnd);
+}
+
 }  // namespace
 
 void draw_wall() {
@@ -119,24 +138,32 @@ void draw_wall_minus() {
     draw_wall_pass(true);
 }
 
-// A sheet from x = 0 to 1080 and a strip fading out to 1160. No normal is
-// issued: the water takes whatever the previous drawing left current.
+// A sheet from x = 0 to 1080 and a strip fading out to 1160, each drawn as a
+// grid of small quads: fog distance is taken per vertex and interpolated, and
+// over one large quad reaching behind the camera the interpolated distance
+// never comes near the true one. Alpha is linear in x, so splitting the strip
+// keeps its fade exact. No normal is issued: the water takes whatever the
+// previous drawing left current.
 void draw_water() {
+    const float dz = 2.0f * kWaterHalfDepth / static_cast<float>(kWaterStripsZ);
     glBegin(GL_QUADS);
-    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, kWaterAlpha);
-    glVertex3f(0.0f, kWaterY, -kWaterHalfDepth);
-    glVertex3f(kWaterEnd, kWaterY, -kWaterHalfDepth);
-    glVertex3f(kWaterEnd, kWaterY, kWaterHalfDepth);
-    glVertex3f(0.0f, kWaterY, kWaterHalfDepth);
-
-    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, kWaterAlpha);
-    glVertex3f(kWaterEnd, kWaterY, -kWaterHalfDepth);
-    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, 0.0f);
-    glVertex3f(kWaterFade, kWaterY, -kWaterHalfDepth);
-    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, 0.0f);
-    glVertex3f(kWaterFade, kWaterY, kWaterHalfDepth);
-    glColor4f(kWaterRed, kWaterGreen, kWaterBlue, kWaterAlpha);
-    glVertex3f(kWaterEnd, kWaterY, kWaterHalfDepth);
+    for (int k = 0; k < kWaterStripsZ; ++k) {
+        const float z0 = -kWaterHalfDepth + dz * static_cast<float>(k);
+        const float z1 = k + 1 == kWaterStripsZ ? kWaterHalfDepth : z0 + dz;
+        for (int n = 0; n < kWaterSheetColumns + kWaterFadeColumns; ++n) {
+            const float x0 = water_column_x(n);
+            const float x1 = water_column_x(n + 1);
+            const float a0 = water_alpha(x0);
+            const float a1 = water_alpha(x1);
+            glColor4f(kWaterRed, kWaterGreen, kWaterBlue, a0);
+            glVertex3f(x0, kWaterY, z0);
+            glColor4f(kWaterRed, kWaterGreen, kWaterBlue, a1);
+            glVertex3f(x1, kWaterY, z0);
+            glVertex3f(x1, kWaterY, z1);
+            glColor4f(kWaterRed, kWaterGreen, kWaterBlue, a0);
+            glVertex3f(x0, kWaterY, z1);
+        }
+    }
     glEnd();
 }
 

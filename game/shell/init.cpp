@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 
 #include "level/level.h"
@@ -59,17 +58,10 @@ void init_input_and_timer() {
     install_int_ex(timer, BPS_TO_TIMER(120));
 }
 
-// Fog by signed distance from the eye plane where the driver lets us choose.
-// Drivers that interpolate the absolute distance per vertex fog the water
-// sheet completely: its corners lie 400 units behind and 600 in front of the
-// camera, and the interpolated absolute distance never falls below 400.
-void use_signed_fog_distance() {
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (extensions && std::strstr(extensions, "GL_NV_fog_distance")) {
-        glFogi(GL_FOG_DISTANCE_MODE_NV, GL_EYE_PLANE);
-    }
-}
+}  // namespace
 
+// Fog runs in the driver's default distance mode (absolute eye-plane depth per
+// vertex): the water sheet is drawn finely enough for that to be right.
 void init_render_state() {
     glClearColor(0, 0, 0, 0);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -86,7 +78,6 @@ void init_render_state() {
     glHint(GL_FOG_HINT, GL_NICEST);
     glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    use_signed_fog_distance();
     glShadeModel(GL_SMOOTH);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_LIGHTING);
@@ -109,26 +100,30 @@ void init_render_state() {
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
 }
 
-}  // namespace
+namespace {
 
-void init() {
-    init_graphics();
-    init_input_and_timer();
-    init_render_state();
+// Untextured geometry issues no texture coordinate and samples the plain
+// texture wherever the last model left it; a clamped edge would blend in the
+// border colour there, so the white repeats.
+void load_white() {
     char path[kDataPathSize];
-    get_executable_name(path, sizeof path);
-    find_data_dir(data_places(data_option, path));
-
-    generate_wall();
-    generate_trees();
-
     white = SOIL_load_OGL_texture(data_path(kWhiteTexture, path), SOIL_LOAD_AUTO,
                                   SOIL_CREATE_NEW_ID, SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS);
     glBindTexture(GL_TEXTURE_2D, white);
-    for (int i = 0; i < 3; ++i)
-        campos[i] = camang[i] = 0.0f;
-    get_mouse_mickeys(&mx, &my);  // discard motion made before the game began
+    if (white != 0) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    }
+}
 
+}  // namespace
+
+void init_stage() {
+    generate_wall();
+    generate_trees();
+    load_white();
+
+    char path[kDataPathSize];
     ludz.Read(data_path(kPlayerModel, path));
     ludz.pos[0] = 60.0f;
     ludz.pos[2] = 5.0f;
@@ -139,7 +134,23 @@ void init() {
         bridge[i].Read(data_path(kBridgeModel, path));
     generate_bridges();
 
+    // Reading the models bound their textures; the first frame's untextured
+    // geometry needs the white.
+    glBindTexture(GL_TEXTURE_2D, white);
     jump = 1;  // the player opens by dropping onto the stage
+}
+
+void init() {
+    init_graphics();
+    init_input_and_timer();
+    init_render_state();
+    char path[kDataPathSize];
+    get_executable_name(path, sizeof path);
+    find_data_dir(data_places(data_option, path));
+    for (int i = 0; i < 3; ++i)
+        campos[i] = camang[i] = 0.0f;
+    init_stage();
+    get_mouse_mickeys(&mx, &my);  // discard motion made before the game began
 }
 
 // Clean-up is left to Allegro's exit handler and the models' destructors.

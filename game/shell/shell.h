@@ -30,6 +30,11 @@ extern cModel ludz;       // the player
 extern cModel bridge[9];  // bridge pieces; 0..7 are read and drawn
 
 void init();
+// The parts of init that need only a current GL context: the fixed render
+// state, light and fog; then the generated stage, the textures and the
+// models read from data_dir, ending with `white` bound.
+void init_render_state();
+void init_stage();
 void play();
 void uninit();
 void timer();
