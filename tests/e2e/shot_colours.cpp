@@ -1,7 +1,8 @@
 // Reads a screenshot and reports how much of it shows the stage's colours:
-//   shot_colours <png> -> prints "green=N rock=N lit=N" (pixel counts)
+//   shot_colours <png> -> prints "green=N rock=N lit=N wood=N" (pixel counts)
 // Platform tops are green-dominant; rock is an olive brown with red close to
-// green and little blue. Colours are lit and fogged in the game, so the tests
+// green and little blue; the bridges' wood is a darker brown, red well above
+// green and green well above blue. Colours are lit and fogged in the game, so the tests
 // use hue relations rather than exact values.
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "shot_colours: cannot read %s\n", argv[1]);
         return 2;
     }
-    long green = 0, rock = 0, lit = 0;
+    long green = 0, rock = 0, lit = 0, wood = 0;
     for (long i = 0; i < static_cast<long>(w) * h; ++i) {
         const int r = px[3 * i], g = px[3 * i + 1], b = px[3 * i + 2];
         if (r + g + b > 30)
@@ -29,8 +30,10 @@ int main(int argc, char** argv) {
             ++green;
         if (r > 25 && std::abs(r - g) * 5 < r && b * 2 < r)
             ++rock;
+        if (r > 25 && r < 160 && 4 * r > 5 * g && 3 * g > 4 * b)
+            ++wood;
     }
-    std::printf("green=%ld rock=%ld lit=%ld\n", green, rock, lit);
+    std::printf("green=%ld rock=%ld lit=%ld wood=%ld\n", green, rock, lit, wood);
     stbi_image_free(px);
     return 0;
 }
