@@ -1,4 +1,4 @@
-// Per-frame drawing of the stage in immediate-mode OpenGL, in world
+// Per-frame drawing of the stage in OpenGL, in world
 // coordinates under the camera transform the frame loop has set. None of these
 // changes matrices or enables; they leave only the current colour, normal,
 // line width and (bridges) texture binding changed.
@@ -21,5 +21,13 @@ void draw_trees();
 void draw_palms();
 void draw_palm(float x, float y, float z, float s);
 void draw_bridges();
+
+// The static stage (wall, mirrored wall, trunks, crowns, bridges) compiled
+// into display lists; call after the stage and the bridges are in place. The
+// draw functions above then replay the lists, with the same per-frame column
+// test. Without lists (never compiled, or released) they draw immediately.
+void compile_stage_lists();
+void release_stage_lists();
+bool stage_lists_compiled();
 
 #endif

@@ -5,10 +5,10 @@
 
 #include "level/level.h"
 #include "render/render.h"
+#include "render/render_local.h"
 
 namespace {
 
-constexpr int kFirstFadingRow = 64;  // grid rows from here lie below the layer
 constexpr float kFadingRows = 16.0f;
 constexpr float kRockRed = 0.4f, kRockGreen = 0.4f, kRockBlue = 0.1f;
 constexpr float kLedgeRed = 0.3f, kLedgeGreen = 0.8f, kLedgeBlue = 0.3f;
@@ -45,28 +45,14 @@ void wall_cell(int i, int j, float sign) {
     wall_vertex(i + 1, j + 1, sign);
 }
 
-// Only the two top corners of a cell decide whether it is drawn; a solid
-// corner beside a below-layer one (1 beside 2) draws nothing.
+// The whole wall pass in one block, row by row; only the map columns near the
+// camera are drawn.
 void draw_wall_pass(bool mirrored) {
-    const float sign = mirrored ? -1.0f : 1.0f;
     glBegin(GL_TRIANGLES);
     for (int i = 0; i < kGridRows - 1; ++i) {
         for (int j = 0; j < kGridColumns - 1; ++j) {
-            if (!camclip(j / 8))
-                continue;
-            const int left = mask[i][j];
-            const int right = mask[i][j + 1];
-            if (left == 1 && right == 1) {
-                glColor4f(kRockRed, kRockGreen, kRockBlue, 1.0f);
-            } else if (left == 2 && right == 2) {
-                // Fades out below the layer: squared in front, linear behind.
-                const float f = static_cast<float>(i - kFirstFadingRow) / kFadingRows;
-                const float alpha = mirrored ? 1.0f - f : (1.0f - f) * (1.0f - f);
-                glColor4f(kRockRed, kRockGreen, kRockBlue, alpha);
-            } else {
-                continue;
-            }
-            wall_cell(i, j, sign);
+            if (camclip(j / kGridPerMapColumn))
+                emit_wall_cell(i, j, mirrored);
         }
     }
     glEnd();
@@ -130,12 +116,44 @@ float water_alpha(float x) {
 
 }  // namespace
 
+// Only the two top corners of a cell decide whether it is drawn; a solid
+// corner beside a below-layer one (1 beside 2) draws nothing.
+void emit_wall_cell(int i, int j, bool mirrored) {
+    const int left = mask[i][j];
+    const int right = mask[i][j + 1];
+    if (left == 1 && right == 1) {
+        glColor4f(kRockRed, kRockGreen, kRockBlue, 1.0f);
+    } else if (left == 2 && right == 2) {
+        // Fades out below the layer: squared in front, linear behind.
+        const float f = static_cast<float>(i - kFirstFadingRow) / kFadingRows;
+        const float alpha = mirrored ? 1.0f - f : (1.0f - f) * (1.0f - f);
+        glColor4f(kRockRed, kRockGreen, kRockBlue, alpha);
+    } else {
+        return;
+    }
+    wall_cell(i, j, mirrored ? -1.0f : 1.0f);
+}
+
+void draw_wall_cells(int column, int first_row, int end_row, bool mirrored) {
+    const int first = column * kGridPerMapColumn;
+    const int end =
+        first + kGridPerMapColumn < kGridColumns - 1 ? first + kGridPerMapColumn : kGridColumns - 1;
+    glBegin(GL_TRIANGLES);
+    for (int i = first_row; i < end_row; ++i) {
+        for (int j = first; j < end; ++j)
+            emit_wall_cell(i, j, mirrored);
+    }
+    glEnd();
+}
+
 void draw_wall() {
-    draw_wall_pass(false);
+    if (!call_wall_lists(false))
+        draw_wall_pass(false);
 }
 
 void draw_wall_minus() {
-    draw_wall_pass(true);
+    if (!call_wall_lists(true))
+        draw_wall_pass(true);
 }
 
 // A sheet from x = 0 to 1080 and a strip fading out to 1160, each drawn as a

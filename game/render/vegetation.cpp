@@ -1,37 +1,25 @@
 // Background trees (trunks with a fading root skirt), their palm crowns and
-// the bridge pieces, drawn every frame in immediate mode.
+// the bridge pieces, drawn every frame (immediately, or from the lists).
 #include <GL/gl.h>
 
 #include "level/level.h"
 #include "render/render.h"
+#include "render/render_local.h"
 #include "shell/shell.h"
 
 namespace {
 
 constexpr int kTreesPerColumn = 3;
 constexpr int kBottomRow = kMapRows - 1;
-// Trees 0..106 get a crown only, 108..298 a trunk and a crown; 107 and 299 none.
-constexpr int kLastCrownOnlyTree = 106;
-constexpr int kFirstTrunkTree = 108;
-constexpr int kLastTrunkTree = 298;
-// The crown-only trees sit far back: their crown is pulled forward and down.
 constexpr double kFarCrownFactor = 0.3;
 constexpr double kFarCrownBase = -80.0;
 constexpr float kSkirtDrop = 40.0f;     // world units below ring 0
 constexpr float kLeafLineWidth = 5.0f;  // pixels
 // Drawn leaves vertices are the odd indices below this.
 constexpr int kLeavesDrawnEnd = 8085;
-constexpr int kBridgesDrawn = 8;
 
 constexpr float kBark[3] = {0.3f, 0.3f, 0.1f};
 constexpr float kLeafGreen[3] = {0.0f, 0.7f, 0.0f};
-
-// A tree is drawn when its map column is near the camera and is not a water
-// gap of the bottom row.
-bool tree_drawn(int t) {
-    const int column = t / kTreesPerColumn;
-    return camclip(column) && jungle_map0[kBottomRow][column] != 0;
-}
 
 void emit(const VERT& normal, const VERT& v) {
     glNormal3f(normal.x, normal.y, normal.z);
@@ -88,31 +76,48 @@ void emit_skirt(int t) {
 
 }  // namespace
 
+// A tree is drawn when its map column is near the camera and is not a water
+// gap of the bottom row.
+bool tree_drawn(int t) {
+    const int column = t / kTreesPerColumn;
+    return camclip(column) && jungle_map0[kBottomRow][column] != 0;
+}
+
+void emit_tree(int t) {
+    emit_trunk(t);
+    emit_skirt(t);
+}
+
 void draw_trees() {
-    glBegin(GL_TRIANGLES);
     glColor4f(kBark[0], kBark[1], kBark[2], 1.0f);
+    if (call_tree_lists())
+        return;
+    glBegin(GL_TRIANGLES);
     for (int t = kFirstTrunkTree; t <= kLastTrunkTree; ++t) {
-        if (!tree_drawn(t))
-            continue;
-        emit_trunk(t);
-        emit_skirt(t);
+        if (tree_drawn(t))
+            emit_tree(t);
     }
     glEnd();
 }
 
-void draw_palms() {
-    for (int t = 0; t <= kLastCrownOnlyTree; ++t) {
-        if (!tree_drawn(t))
-            continue;
-        const float* d = treed[t];
-        draw_palm(d[0], static_cast<float>(kFarCrownBase - kFarCrownFactor * d[1]),
-                  static_cast<float>(kFarCrownFactor * d[2]), d[3]);
+// The crown-only trees sit far back: their crown is pulled forward and down.
+PalmPlace palm_place(int t) {
+    const float* d = treed[t];
+    if (t <= kLastCrownOnlyTree) {
+        return {d[0], static_cast<float>(kFarCrownBase - kFarCrownFactor * d[1]),
+                static_cast<float>(kFarCrownFactor * d[2]), d[3]};
     }
-    for (int t = kFirstTrunkTree; t <= kLastTrunkTree; ++t) {
-        if (!tree_drawn(t))
+    return {d[0], d[1], d[2], d[3]};
+}
+
+void draw_palms() {
+    if (call_palm_lists())
+        return;
+    for (int t = 0; t < kTreeCount; ++t) {
+        if (!has_crown(t) || !tree_drawn(t))
             continue;
-        const float* d = treed[t];
-        draw_palm(d[0], d[1], d[2], d[3]);
+        const PalmPlace p = palm_place(t);
+        draw_palm(p.x, p.y, p.z, p.s);
     }
 }
 
@@ -133,6 +138,8 @@ void draw_palm(float x, float y, float z, float s) {
 }
 
 void draw_bridges() {
+    if (call_bridge_lists())
+        return;
     for (int b = 0; b < kBridgesDrawn; ++b)
         bridge[b].Draw();
 }

@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "level/level.h"
+#include "render/render.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
 #include "shell/shell.h"
@@ -133,6 +134,8 @@ void init_stage() {
     for (int i = 0; i < kBridgesRead; ++i)
         bridge[i].Read(data_path(kBridgeModel, path));
     generate_bridges();
+    if (!options.immediate)
+        compile_stage_lists();
 
     // Reading the models bound their textures; the first frame's untextured
     // geometry needs the white.

@@ -8,8 +8,6 @@
 #include "shell/physics.h"
 #include "shell/shell.h"
 
-namespace {
-
 void set_camera() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -38,8 +36,6 @@ void draw_stage() {
         draw_platform_minus(plats[i][0], plats[i][1], plats[i][2]);
     }
 }
-
-}  // namespace
 
 void play() {
     do {

@@ -54,6 +54,8 @@ const Option kOptions[] = {
     whole("--seed", "N", &options.seed, &options.seed_given,
           "random seed of the stage (default: the clock)"),
     text("--data", "DIR", &data_option, "read the game's files from DIR"),
+    flag("--immediate", &options.immediate, 1,
+         "draw the stage in immediate mode, not from display lists (slower)"),
 };
 
 void print_usage(std::FILE* to) {

@@ -14,6 +14,7 @@ struct Options {
     int windowed = 0;       // 1: ask for a window rather than the full screen
     int seed_given = 0;     // 1 when --seed was on the command line
     unsigned int seed = 0;  // the stage's random seed when seed_given
+    int immediate = 0;      // 1: draw the static stage immediately, not from display lists
 };
 
 extern Options options;

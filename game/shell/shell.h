@@ -36,6 +36,10 @@ void init();
 void init_render_state();
 void init_stage();
 void play();
+// Projection and camera transform from campos and camang; pushes both matrices.
+void set_camera();
+// Everything the frame shows, in its fixed order (no depth sorting).
+void draw_stage();
 void uninit();
 void timer();
 

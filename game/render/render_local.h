@@ -1,0 +1,45 @@
+// Inside the render folder: the pieces of stage drawing that the immediate
+// path and the display-list compiler share, and the list calls the draw
+// functions try first.
+#ifndef VELLIN_RENDER_LOCAL_H
+#define VELLIN_RENDER_LOCAL_H
+
+#include "level/level.h"
+
+constexpr int kGridPerMapColumn = kGridColumns / kMapColumns;
+constexpr int kFirstFadingRow = 64;  // grid rows from here lie below the layer
+constexpr int kWallCellRows = kGridRows - 1;
+// Trees 0..106 get a crown only, 108..298 a trunk and a crown; 107 and 299 none.
+constexpr int kLastCrownOnlyTree = 106;
+constexpr int kFirstTrunkTree = 108;
+constexpr int kLastTrunkTree = 298;
+constexpr int kBridgesDrawn = 8;
+
+inline bool has_crown(int t) {
+    return t <= kLastCrownOnlyTree || (t >= kFirstTrunkTree && t <= kLastTrunkTree);
+}
+
+// Wall cell (i, j) with its colour, inside a GL_TRIANGLES block; nothing for
+// cells that are not drawn.
+void emit_wall_cell(int i, int j, bool mirrored);
+// The cells of one map column in grid rows [first_row, end_row), row by row,
+// in one GL_TRIANGLES block.
+void draw_wall_cells(int column, int first_row, int end_row, bool mirrored);
+
+bool tree_drawn(int t);
+// Trunk and skirt of tree t, inside a GL_TRIANGLES block.
+void emit_tree(int t);
+
+struct PalmPlace {
+    float x, y, z, s;  // crown origin and scale as draw_palm takes them
+};
+PalmPlace palm_place(int t);
+
+// Each draws its part from the compiled lists and returns true, or returns
+// false when no lists are compiled (immediate mode).
+bool call_wall_lists(bool mirrored);
+bool call_tree_lists();
+bool call_palm_lists();
+bool call_bridge_lists();
+
+#endif
