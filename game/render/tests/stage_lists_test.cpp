@@ -100,7 +100,7 @@ TEST(StageLists, DrawTheSamePixelsAsImmediateMode) {
         follow("mid", 1000.0f),
         follow("bridge1", bridge_x(0)),
         follow("bridge2", bridge_x(7)),
-        {"above", {-700.0f, -120.0f, -260.0f}, {55.0f, -20.0f, 0.0f}},
+        {"above", {-420.0f, -40.0f, -110.0f}, {40.0f, -25.0f, 0.0f}},
     };
     std::vector<std::vector<uint8_t>> immediate;
     release_stage_lists();
