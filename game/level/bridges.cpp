@@ -1,6 +1,7 @@
 // Placement of the bridge pieces over the bridge cells of the tile layer.
 #include "level/level.h"
-#include "shell/shell.h"
+#include "model/model.h"
+#include "state/state.h"
 
 namespace {
 constexpr int kCodeBridge = 9;

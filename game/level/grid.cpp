@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "level/level.h"
-#include "shell/shell.h"
+#include "state/state.h"
 
 constexpr double kCellWidth = 20.0;  // world units per map column
 constexpr int kClipColumns = 16;     // map columns drawn either side of the camera's

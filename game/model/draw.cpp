@@ -4,7 +4,7 @@
 #include "model/mathlib.h"
 #include "model/model.h"
 #include "model/skeleton.h"
-#include "shell/shell.h"
+#include "state/state.h"
 
 // Every mesh is drawn with the model's one texture; vertex normals are turned
 // by the bone only (neither scaled nor turned by rot).

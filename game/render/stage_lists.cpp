@@ -12,7 +12,8 @@
 
 #include "render/render.h"
 #include "render/render_local.h"
-#include "shell/shell.h"
+#include "model/model.h"
+#include "state/state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-target_sources(vellin_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/vegetation.cpp)
+target_sources(vellin_render PRIVATE ${CMAKE_CURRENT_LIST_DIR}/vegetation.cpp)
 
 # The palm crown tables are generated at build time by tools/leaves/leaves_gen.
 set(VELLIN_LEAVES_CPP ${CMAKE_CURRENT_BINARY_DIR}/leaves_data.cpp)
@@ -8,13 +8,11 @@ add_custom_command(
   DEPENDS leaves_gen
   COMMENT "Generating the palm crown mesh"
   VERBATIM)
-add_library(vellin_leaves OBJECT ${VELLIN_LEAVES_CPP})
-target_include_directories(vellin_leaves PRIVATE ${PROJECT_SOURCE_DIR}/game)
-target_sources(vellin_core PRIVATE $<TARGET_OBJECTS:vellin_leaves>)
+target_sources(vellin_render PRIVATE ${VELLIN_LEAVES_CPP})
 
 vellin_add_test(NAME vegetation_leaves_test
                 SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/vegetation_leaves_test.cpp
-                LIBS vellin_core LABELS render)
+                LIBS vellin_render LABELS render)
 vellin_add_test(NAME vegetation_draw_test
                 SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/vegetation_draw_test.cpp
-                LIBS vellin_core GL LABELS render)
+                LIBS vellin_render GL LABELS render)

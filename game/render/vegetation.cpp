@@ -5,7 +5,8 @@
 #include "level/level.h"
 #include "render/render.h"
 #include "render/render_local.h"
-#include "shell/shell.h"
+#include "model/model.h"
+#include "state/state.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "level/level.h"
+#include "model/model.h"
 #include "render/render.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"

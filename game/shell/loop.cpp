@@ -6,6 +6,7 @@
 #include "level/level.h"
 #include "render/render.h"
 #include "shell/physics.h"
+#include "model/model.h"
 #include "shell/shell.h"
 
 void set_camera() {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "model/model.h"
 #include "shell/shell.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "level/level.h"
-#include "shell/shell.h"
+#include "state/state.h"
 
 TEST(Mappos, TruncatesNegatedCameraXOverCellWidthTowardZero) {
     EXPECT_EQ(mappos(-25.0f), 1);

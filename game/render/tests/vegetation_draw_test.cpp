@@ -9,7 +9,7 @@
 #include "gl_context.h"
 #include "level/level.h"
 #include "render/render.h"
-#include "shell/shell.h"
+#include "state/state.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 
 #include "level/level.h"
 #include "shell/physics.h"
+#include "model/model.h"
 #include "shell/shell.h"
 
 constexpr float kPi = 3.1415927f;

@@ -5,6 +5,7 @@
 
 #include "level/level.h"
 #include "shell/physics.h"
+#include "model/model.h"
 #include "shell/shell.h"
 
 namespace {

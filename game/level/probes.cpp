@@ -4,7 +4,7 @@
 
 #include "level/level.h"
 #include "model/model.h"
-#include "shell/shell.h"
+#include "state/state.h"
 
 namespace {
 

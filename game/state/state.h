@@ -1,0 +1,26 @@
+// State that several layers share: the camera, the player's flags, the
+// default texture and the game's model objects. The shell writes it (start-up
+// and physics); the layers below read it. Nothing here needs the model class:
+// the models are declared through a forward declaration, so a file that only
+// tests a flag does not pull cModel in.
+#ifndef VELLIN_STATE_H
+#define VELLIN_STATE_H
+
+class cModel;
+
+extern float campos[3];     // camera translation applied to the world
+extern float camang[3];     // camera angles in degrees about x, y, z
+extern unsigned int white;  // plain white texture, bound for untextured geometry
+
+// Player state; physics owns their meaning.
+extern int jump;       // nonzero while a jump is in progress
+extern int down;       // 1 while crouched (figure 10 units lower)
+extern int fall;       // 1 while falling without a jump
+extern int direction;  // -1, 0, +1: drift while not standing
+extern int debcam;     // 1 while the free camera is on
+
+// Defined in game/model (models.cpp), where the class is complete.
+extern cModel ludz;       // the player
+extern cModel bridge[9];  // bridge pieces; 0..7 are read and drawn
+
+#endif
