@@ -11,6 +11,7 @@
 
 #include "gl_context.h"
 #include "level/level.h"
+#include "model/model.h"
 #include "render/render.h"
 #include "shell/shell.h"
 
