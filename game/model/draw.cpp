@@ -1,6 +1,8 @@
 // cModel::Draw: immediate-mode drawing of the posed, placed model.
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "model/mathlib.h"
 #include "model/model.h"
 #include "model/skeleton.h"
@@ -13,6 +15,12 @@ void cModel::Draw() const {
         return;
     }
     const int bones = bone_count(*this);
+    // rot is the same for every vertex: take its cosines and sines once.
+    double c[3], s[3];
+    for (int r = 0; r < 3; r++) {
+        c[r] = std::cos(double(rot[r]));
+        s[r] = std::sin(double(rot[r]));
+    }
     glBindTexture(GL_TEXTURE_2D, texture);
     const int meshes = kpModel_GetMeshCount(model);
     for (int i = 0; i < meshes; i++) {
@@ -59,9 +67,9 @@ void cModel::Draw() const {
                 for (int r = 0; r < 3; r++) {
                     p[r] *= scale;
                 }
-                rotate(&p[1], &p[2], rot[0]);
-                rotate(&p[0], &p[2], rot[1]);
-                rotate(&p[0], &p[1], rot[2]);
+                RotateBy(&p[1], &p[2], c[0], s[0]);
+                RotateBy(&p[0], &p[2], c[1], s[1]);
+                RotateBy(&p[0], &p[1], c[2], s[2]);
                 for (int r = 0; r < 3; r++) {
                     p[r] += pos[r];
                 }

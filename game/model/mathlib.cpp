@@ -75,10 +75,12 @@ void VectorIRotate(const float* in, const float m[3][4], float* out) {
 }
 
 void rotate(float* a, float* b, float angle) {
+    RotateBy(a, b, std::cos(double(angle)), std::sin(double(angle)));
+}
+
+void RotateBy(float* a, float* b, double c, double s) {
     const double x = *a;
     const double y = *b;
-    const double c = std::cos(double(angle));
-    const double s = std::sin(double(angle));
     *a = static_cast<float>(x * c - y * s);
     *b = static_cast<float>(x * s + y * c);
 }

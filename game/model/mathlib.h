@@ -14,8 +14,10 @@ void R_ConcatTransforms(const float in1[3][4], const float in2[3][4], float out[
 void VectorRotate(const float* in, const float m[3][4], float* out);                     // no alias
 void VectorIRotate(const float* in, const float m[3][4], float* out);                    // no alias
 void rotate(float* a, float* b, float angle);                                            // radians
-void AngleMatrix(const float* angles, float matrix[3][4]);                               // degrees
-void AngleQuaternion(const float* angles, float* q);                                     // radians
+// rotate with the angle's cosine and sine already taken (double precision).
+void RotateBy(float* a, float* b, double c, double s);
+void AngleMatrix(const float* angles, float matrix[3][4]);  // degrees
+void AngleQuaternion(const float* angles, float* q);        // radians
 void QuaternionMatrix(const float* q, float matrix[3][4]);
 void QuaternionSlerp(const float* p, float* q, float t, float* qt);  // may negate q
 
