@@ -35,7 +35,8 @@ class cModel {
 
     // Frees the bone array and the model store model; keeps placement.
     void Clear();
-    // Reads a text model file; 0 when it cannot be opened (model untouched).
+    // Reads a text model file; 0 when it cannot be opened (model untouched,
+    // errno says why).
     int Read(const char* path);
     // Moves bound vertices into bone space and sets the bind pose.
     void SetupBones();
@@ -47,5 +48,14 @@ class cModel {
     // Extrusion level under the probe point, or -1 off the grid.
     int Extruded() const;
 };
+
+// Loads an image file into a new texture (power-of-two, mipmapped); 0 when
+// it cannot, after one line on stderr naming the file and the problem. Needs
+// a current GL context; without one it returns 0 quietly.
+unsigned load_texture(const char* file_name);
+
+// Writes "vellin: <file>: <problem>" to stderr, unless it repeats the line
+// written last.
+void report_data_file(const char* file, const char* problem);
 
 #endif

@@ -4,8 +4,6 @@
 // characters a read), every list ends at end of file whatever its count says,
 // and indices that would reach outside a list are refused here or guarded
 // where they are used.
-#include <GL/gl.h>
-#include <SOIL/SOIL.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +19,6 @@ const int kNameSize = 32;    // names and texture file names keep 31 characters
 const int kPathSize = 4096;  // a texture's path beside its model file
 // The file's transparency value is read but not used: materials are opaque.
 const float kOpaque = 1.0f;
-const unsigned kTextureFlags = SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS;
-
-// Loads an image file into a new texture; 0 when it cannot. Without a
-// current GL context (tools, tests) nothing is loaded: SOIL would query the
-// context's extensions for a readable image and crash on the null answer.
-unsigned load_texture(const char* file_name) {
-    if (glGetString(GL_VERSION) == nullptr) {
-        return 0;
-    }
-    return SOIL_load_OGL_texture(file_name, SOIL_LOAD_AUTO, SOIL_CREATE_NEW_ID, kTextureFlags);
-}
 
 // The file `name` beside the model file `model_path` into `out`: texture
 // names in a model file are relative to the file, wherever it was read from.

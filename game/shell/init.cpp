@@ -2,10 +2,11 @@
 // state, the light and fog, then the stage and the models.
 #include <allegro.h>
 #include <alleggl.h>
-#include <SOIL/SOIL.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "level/level.h"
@@ -109,13 +110,18 @@ namespace {
 // border colour there, so the white repeats.
 void load_white() {
     char path[kDataPathSize];
-    white = SOIL_load_OGL_texture(data_path(kWhiteTexture, path), SOIL_LOAD_AUTO,
-                                  SOIL_CREATE_NEW_ID, SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS);
+    white = load_texture(data_path(kWhiteTexture, path));
     glBindTexture(GL_TEXTURE_2D, white);
     if (white != 0) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     }
+}
+
+// A model that cannot be read stays empty: the game runs on without it.
+void read_model(cModel& model, const char* path) {
+    if (!model.Read(path))
+        report_data_file(path, std::strerror(errno));
 }
 
 }  // namespace
@@ -126,14 +132,14 @@ void init_stage() {
     load_white();
 
     char path[kDataPathSize];
-    ludz.Read(data_path(kPlayerModel, path));
+    read_model(ludz, data_path(kPlayerModel, path));
     ludz.pos[0] = 60.0f;
     ludz.pos[2] = 5.0f;
     ludz.fallspeed = 0.1f;
     ludz.scale = 0.125f;
     ludz.rot[1] = 3.1415927f;  // facing right
     for (int i = 0; i < kBridgesRead; ++i)
-        bridge[i].Read(data_path(kBridgeModel, path));
+        read_model(bridge[i], data_path(kBridgeModel, path));
     generate_bridges();
     if (!options.immediate)
         compile_stage_lists();
