@@ -1,7 +1,8 @@
 # vellin_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [GL] [LABELS <labels...>]
 #                 [WORKING_DIRECTORY <dir>])
 # One GoogleTest executable registered as one CTest test. GL tests get a real
-# OpenGL context from vellin_gltest and need DISPLAY (./check provides Xvfb).
+# OpenGL context from vellin_gltest and run under their own private Xvfb
+# (scripts/with-display), never on the desktop's DISPLAY.
 function(vellin_add_test)
   cmake_parse_arguments(T "GL" "NAME;WORKING_DIRECTORY" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -14,7 +15,11 @@ function(vellin_add_test)
   if(NOT T_WORKING_DIRECTORY)
     set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  set(command ${T_NAME})
+  if(T_GL)
+    set(command ${PROJECT_SOURCE_DIR}/scripts/with-display $<TARGET_FILE:${T_NAME}>)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${command} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
   if(labels)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${labels}")
   endif()

@@ -21,9 +21,12 @@ game_win=""
 # A failed step must not leave the game running (ctest would wait for it).
 trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true' EXIT
 
-# Starts the game in directory $1 and waits for its 640x480 window.
+# Starts the game in directory $1 with arguments $2... and waits for its
+# 640x480 window.
 start_game() {
-  (cd "$1" && exec "$vellin") >"$shots/game.log" 2>&1 &
+  local dir=$1
+  shift
+  (cd "$dir" && exec "$vellin" "$@") >"$shots/game.log" 2>&1 &
   game_pid=$!
   for _ in $(seq 1 100); do
     for w in $(xdotool search --name '^vellin$' 2>/dev/null); do
@@ -81,38 +84,64 @@ shot_until() {
   echo "$value"
 }
 
+# Takes shot $1 once the picture has stopped changing: three shots half a
+# second apart that agree (the standing player does not move). Up to 30 s.
+shot_still() {
+  local deadline=$((SECONDS + 30))
+  shot "$1-a"
+  while :; do
+    sleep 0.5
+    shot "$1-b"
+    sleep 0.5
+    shot "$1"
+    if [ "$(differ "$1-a" "$1-b")" -lt 20 ] && [ "$(differ "$1-b" "$1")" -lt 20 ]; then
+      rm -f "$shots/$1-a.png" "$shots/$1-b.png"
+      return 0
+    fi
+    [ "$SECONDS" -ge "$deadline" ] && fail "the picture did not come to rest for $1"
+    mv "$shots/$1.png" "$shots/$1-a.png"
+  done
+}
+
 count() { "$colours" "$shots/$1.png" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
-# Presses Escape and expects the game to end with status 0 within 5 s.
+# Holds Escape until the game has gone (the game looks at it once a frame,
+# after drawing) and expects status 0. Up to 20 s.
 quit_game() {
-  hold 0.3 Escape
-  for _ in $(seq 1 50); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      local rc=0
-      wait "$game_pid" || rc=$?
-      [ "$rc" -eq 0 ] || fail "the game ended with status $rc"
-      return 0
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended before Escape"
+  xdotool windowfocus --sync "$game_win" 2>/dev/null || true
+  xdotool keydown Escape
+  local deadline=$((SECONDS + 20)) rc=0
+  while kill -0 "$game_pid" 2>/dev/null; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      xdotool keyup Escape
+      kill "$game_pid" 2>/dev/null || true
+      fail "the game did not end within 20 s of Escape"
     fi
     sleep 0.1
   done
-  kill "$game_pid" 2>/dev/null || true
-  fail "the game did not end within 5 s of Escape"
+  xdotool keyup Escape
+  wait "$game_pid" || rc=$?
+  game_pid=""
+  [ "$rc" -eq 0 ] || fail "the game ended with status $rc after Escape"
+  echo "Escape ended the game with status 0"
 }
 
 echo "-- start-up: the stage is on screen"
 start_game "$assets"
-sleep 4 # the opening drop lands well within this
-shot start
+shot_still start # the opening drop has landed
 green=$(count start green)
 rock=$(count start rock)
 echo "start: green=$green rock=$rock"
 [ "$green" -gt 500 ] || fail "no platform green in the start-up picture ($green pixels)"
 [ "$rock" -gt 5000 ] || fail "no rock colour in the start-up picture ($rock pixels)"
+[ ! -s "$shots/game.log" ] || fail "the game complained with every data file in place"
 
 echo "-- holding Right walks and scrolls the view"
+# Physics runs a fixed number of steps per second however slow the frames, so
+# the time a key is held sets the distance walked (to within a frame).
 hold 1.5 Right
-sleep 0.3
-shot walk
+shot_still walk
 moved=$(differ start walk)
 echo "walk: $moved pixels changed"
 [ "$moved" -gt 20000 ] || fail "the view did not scroll while walking ($moved pixels changed)"
@@ -120,59 +149,93 @@ echo "walk: $moved pixels changed"
 echo "-- X jumps"
 # While X is held the player jumps again on every landing, so the player is
 # in the air whenever a frame is drawn.
-shot before-jump
 xdotool windowfocus --sync "$game_win" 2>/dev/null || true
 xdotool keydown x
-up=$(shot_until jump differ before-jump 200 8)
+up=$(shot_until jump differ walk 200 15)
 xdotool keyup x
-sleep 1.5
-shot after-jump
-back=$(differ before-jump after-jump)
+shot_still after-jump
+back=$(differ walk after-jump)
 echo "jump: $up pixels changed in the air, $back after landing"
 [ "$up" -gt 200 ] || fail "the player did not leave the ground on X"
 [ "$back" -lt "$up" ] || fail "the player did not come back down after the jump"
 
 echo "-- Down crouches"
-shot stand
 xdotool keydown Down
-low=$(shot_until crouch differ stand 100 8)
+low=$(shot_until crouch differ after-jump 100 15)
 xdotool keyup Down
 echo "crouch: $low pixels changed"
 [ "$low" -gt 100 ] || fail "the player did not crouch on Down"
-sleep 0.5
 
 echo "-- Down with X drops through the ledge"
 # Walk to map column 9 (x 180-220), where the next ledge down is six rows
-# (60 units) below: the fall takes over half a second, so the keys are up
-# again before the landing, however slowly frames are drawn (keys held on
-# landing would drop the player through that ledge too).
+# (60 units) below; the fall takes about half a second. X must be down for a
+# frame, and is tapped (longer, and again, only while no fall shows). The game
+# reads keys once a frame for all the steps owed since the last one, so when a
+# frame takes longer than the fall, X is still seen down on landing and the
+# player drops through the lower ledge too, out of the picture.
 hold 3.1 Right
-sleep 0.5
-shot before-drop
+shot_still before-drop
 xdotool windowfocus --sync "$game_win" 2>/dev/null || true
 xdotool keydown Down
-sleep 0.15
-xdotool keydown x
-sleep 0.2
-xdotool keyup x keyup Down
-# The vacated place and the landing place, 60 units lower, both differ: a
-# player who fell through that ledge as well would leave only the first.
-span=$(shot_until drop changed_height before-drop 200 8)
-echo "drop: the change spans $span pixels in height"
-[ "$span" -gt 200 ] || fail "the player did not land on the lower ledge (change spans $span px)"
+crouched=$(shot_until crouch-2 differ before-drop 100 15)
+[ "$crouched" -gt 100 ] || fail "the player did not crouch before the drop"
+# The crouched player stands still: any change means the fall has begun.
+for tap in 0.1 0.2 0.4; do
+  xdotool keydown x
+  sleep "$tap"
+  xdotool keyup x
+  falling=$(shot_until falling differ crouch-2 300 4)
+  [ "$falling" -gt 300 ] && break
+done
+xdotool keyup Down
+shot_still drop
+span=$(changed_height before-drop drop)
+gone=$(differ before-drop drop)
+echo "drop: $gone pixels changed, the change spans $span pixels in height"
+# Standing still on the upper ledge the player would change nothing; back
+# on it after a jump, nothing either.
+[ "$gone" -gt 300 ] || fail "the player did not leave the upper ledge on Down with X"
+if [ "$span" -gt 200 ]; then
+  # The vacated place and the landing place, 60 units lower, both differ.
+  echo "drop: landed on the lower ledge"
+else
+  echo "drop: fell through the lower ledge as well (slow frames)"
+fi
 
 quit_game
+
+# Expects exactly one line of the game's output to match $1.
+said_once() {
+  local n
+  n=$(grep -c -- "$1" "$shots/game.log" || true)
+  [ "$n" -eq 1 ] || fail "expected one line matching '$1', found $n"
+}
 
 echo "-- without data files the game says so, still starts and ends on Escape"
 # A copy outside the build tree does not use the source tree's data.
 empty=$(mktemp -d)
 cp "$vellin" "$empty/vellin"
 vellin="$empty/vellin" start_game "$empty"
-sleep 2
-shot no-data
+shot_still no-data
 quit_game
 grep -q '^vellin: no data found' "$shots/game.log" || fail "no word about the missing data"
+for f in white.png trooper.txt bridge.txt; do
+  said_once "^vellin: $f: No such file or directory\$"
+done
 rm -r "$empty"
+
+echo "-- an unreadable image and a missing texture: one line each, and the game runs"
+broken=$(mktemp -d)
+cp "$assets"/trooper.txt "$assets"/trooper.png "$assets"/bridge.txt "$broken"/
+echo "not an image" >"$broken/white.png"
+start_game "$broken" --data "$broken"
+shot_still broken-data
+quit_game
+said_once "^vellin: $broken/white.png: not a loadable image"
+said_once "^vellin: $broken/bridge_wood.png: No such file or directory\$"
+[ "$(wc -l <"$shots/game.log")" -eq 2 ] || fail "the game said more than those two lines"
+rm -r "$broken"
+
 echo "-- without a display the game says why and exits with status 1"
 rc=0
 (cd "$assets" && DISPLAY=:4242 exec "$vellin") >"$shots/no-display.log" 2>&1 || rc=$?
