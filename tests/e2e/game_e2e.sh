@@ -127,8 +127,21 @@ quit_game() {
   echo "Escape ended the game with status 0"
 }
 
+# Waits up to 60 s for the first frame: the window is black until start-up
+# (the stage generation, the files) is done.
+wait_drawn() {
+  local deadline=$((SECONDS + 60))
+  while :; do
+    shot "$1"
+    [ "$(count "$1" lit)" -gt 10000 ] && return 0
+    [ "$SECONDS" -ge "$deadline" ] && fail "nothing drawn within 60 s"
+    sleep 0.2
+  done
+}
+
 echo "-- start-up: the stage is on screen"
 start_game "$assets"
+wait_drawn first-frame
 shot_still start # the opening drop has landed
 green=$(count start green)
 rock=$(count start rock)
@@ -216,6 +229,7 @@ echo "-- without data files the game says so, still starts and ends on Escape"
 empty=$(mktemp -d)
 cp "$vellin" "$empty/vellin"
 vellin="$empty/vellin" start_game "$empty"
+wait_drawn no-data-first
 shot_still no-data
 quit_game
 grep -q '^vellin: no data found' "$shots/game.log" || fail "no word about the missing data"
@@ -229,6 +243,7 @@ broken=$(mktemp -d)
 cp "$assets"/trooper.txt "$assets"/trooper.png "$assets"/bridge.txt "$broken"/
 echo "not an image" >"$broken/white.png"
 start_game "$broken" --data "$broken"
+wait_drawn broken-data-first
 shot_still broken-data
 quit_game
 said_once "^vellin: $broken/white.png: not a loadable image"
