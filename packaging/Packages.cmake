@@ -24,31 +24,35 @@ set(CPACK_DEBIAN_VELLIN_PACKAGE_NAME vellin)
 set(CPACK_DEBIAN_VELLIN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_VELLIN_PACKAGE_DEPENDS "${kp_package} (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_VELLIN_DESCRIPTION "side-scrolling action game on a jungle cliff
- Vellin is a small 3D side-scrolling game on one jungle stage. You steer an
- armoured trooper along a generated cliff face: walking, crouching, jumping
- between ledges, dropping through a ledge and crossing two rope bridges,
- drawn with OpenGL under fog and one light.")
+Vellin is a small 3D side-scrolling game on one jungle stage. You steer an
+armoured trooper along a generated cliff face: walking, crouching, jumping
+between ledges, dropping through a ledge and crossing two rope bridges,
+drawn with OpenGL under fog and one light.")
 
 set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_NAME ${kp_package})
 set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# A shlibs file for the library (only libkelpmodel holds one) and the
+# ldconfig trigger that Debian wants of a shared library package. CPack
+# also adds maintainer scripts that call ldconfig; they do no harm.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers)
 set(CPACK_COMPONENT_LIBKELPMODEL_DESCRIPTION "in-memory store for skinned models
- Kelpmodel holds skinned-model data in memory (models, meshes, vertices,
- normals, triangles, materials, bones and their position and rotation keys)
- behind a flat C interface of byte-packed records.
- .
- This package contains the shared library.")
+Kelpmodel holds skinned-model data in memory (models, meshes, vertices,
+normals, triangles, materials, bones and their position and rotation keys)
+behind a flat C interface of byte-packed records.
+
+This package contains the shared library.")
 
 set(CPACK_DEBIAN_LIBKELPMODEL-DEV_PACKAGE_NAME libkelpmodel-dev)
 set(CPACK_DEBIAN_LIBKELPMODEL-DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_LIBKELPMODEL-DEV_PACKAGE_DEPENDS "${kp_package} (= ${PROJECT_VERSION})")
 set(CPACK_COMPONENT_LIBKELPMODEL-DEV_DESCRIPTION "in-memory store for skinned models - development files
- Kelpmodel holds skinned-model data in memory (models, meshes, vertices,
- normals, triangles, materials, bones and their position and rotation keys)
- behind a flat C interface of byte-packed records.
- .
- This package contains the header, the pkg-config file and the CMake package
- (find_package(Kelpmodel) gives Kelpmodel::kelpmodel).")
+Kelpmodel holds skinned-model data in memory (models, meshes, vertices,
+normals, triangles, materials, bones and their position and rotation keys)
+behind a flat C interface of byte-packed records.
+
+This package contains the header, the pkg-config file and the CMake package
+(find_package(Kelpmodel) gives Kelpmodel::kelpmodel).")
 
 include(CPack)

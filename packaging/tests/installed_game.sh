@@ -53,14 +53,15 @@ shot() {
 differ() { compare -metric AE -fuzz 10% "$shots/$1.png" "$shots/$2.png" null: 2>&1 || true; }
 count() { "$colours" "$shots/$1.png" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
-# Waits until two shots a second apart agree: the opening drop has landed.
+# Waits until the stage is on screen and two shots a second apart agree: the
+# opening drop has landed.
 landed() {
   shot "$1"
-  for _ in $(seq 1 30); do
+  for _ in $(seq 1 60); do
     sleep 1
     mv "$shots/$1.png" "$shots/$1-before.png"
     shot "$1"
-    [ "$(differ "$1-before" "$1")" -lt 50 ] && return 0
+    [ "$(count "$1" lit)" -gt 20000 ] && [ "$(differ "$1-before" "$1")" -lt 50 ] && return 0
   done
   fail "$1: the picture never settled"
 }
