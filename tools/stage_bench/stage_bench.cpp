@@ -1,0 +1,117 @@
+// Times the game's frame drawing alone: the follow camera sweeps the stage
+// from the start to the far end, FRAMES frames per sweep, once from the
+// display lists and once immediately, ROUNDS times alternating. Prints the
+// mean frame time of each sweep, the medians and their ratio, and the time
+// the lists take to compile. Run in the data directory (assets/).
+//   stage_bench [FRAMES [ROUNDS]]
+#include <GL/gl.h>
+#include <GL/glx.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "gl_context.h"
+#include "model/model.h"
+#include "render/render.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr float kFirstX = 60.0f, kLastX = 1900.0f;  // the player's x along the stage
+
+double now_ms() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// CPU time of all the process's threads (the rasteriser's included): on a
+// loaded machine it measures the work done better than the wall clock.
+double cpu_ms() {
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+struct Cost {
+    double wall, cpu;  // ms per frame
+};
+
+// Mean milliseconds per frame over one sweep, each frame drawn and presented
+// as the frame loop does.
+Cost sweep(int frames) {
+    const double start = now_ms(), start_cpu = cpu_ms();
+    for (int f = 0; f < frames; ++f) {
+        campos[0] = -(kFirstX + (kLastX - kFirstX) * static_cast<float>(f) / frames);
+        campos[1] = 80.0f;
+        campos[2] = -100.0f;
+        camang[0] = camang[1] = 0.0f;
+        camang[2] = 1.0f;
+        set_camera();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glEnable(GL_FOG);
+        draw_stage();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        glDisable(GL_FOG);
+        glXSwapBuffers(glXGetCurrentDisplay(), glXGetCurrentDrawable());
+    }
+    glFinish();
+    return {(now_ms() - start) / frames, (cpu_ms() - start_cpu) / frames};
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    GlContext gl(640, 480);
+    init_render_state();
+    std::srand(1);
+    init_stage();  // compiles the lists
+    ludz.AdvanceFrame(483.0f - ludz.frame);
+
+    std::vector<double> compile_ms, lists, immediate, lists_cpu, immediate_cpu;
+    for (int r = 0; r < rounds; ++r) {
+        release_stage_lists();
+        glFinish();
+        const double start = now_ms();
+        compile_stage_lists();
+        glFinish();
+        compile_ms.push_back(now_ms() - start);
+        const Cost l = sweep(frames);
+        release_stage_lists();
+        const Cost i = sweep(frames);
+        lists.push_back(l.wall);
+        lists_cpu.push_back(l.cpu);
+        immediate.push_back(i.wall);
+        immediate_cpu.push_back(i.cpu);
+        std::printf(
+            "round %d: lists %.1f ms/frame (cpu %.1f), immediate %.1f ms/frame (cpu %.1f), "
+            "compile %.0f ms\n",
+            r + 1, l.wall, l.cpu, i.wall, i.cpu, compile_ms.back());
+    }
+    const double l = median(lists), i = median(immediate);
+    const double lc = median(lists_cpu), ic = median(immediate_cpu);
+    std::printf(
+        "median: lists %.1f ms/frame, immediate %.1f ms/frame, ratio %.2fx; cpu per frame: "
+        "lists %.1f ms, immediate %.1f ms, ratio %.2fx; compile %.0f ms\n",
+        l, i, i / l, lc, ic, ic / lc, median(compile_ms));
+    return 0;
+}
