@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 #include "level/level.h"
 #include "model/model.h"
 #include "render/render.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 
 namespace {
@@ -55,7 +55,7 @@ void init_input_and_timer() {
     install_keyboard();
     install_mouse();
     install_timer();
-    srand(options.seed_given ? options.seed : static_cast<unsigned int>(time(nullptr)));
+    srand(stage_seed);
     LOCK_VARIABLE(counter);
     LOCK_FUNCTION(timer);
     install_int_ex(timer, BPS_TO_TIMER(120));

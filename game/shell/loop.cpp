@@ -1,12 +1,13 @@
 // The frame loop: draw the stage from the current state, then run the
-// physics steps that the timer has counted, flip, and stop on Escape.
+// physics steps that the timer has counted (or that the demo being played
+// holds), flip, and stop on Escape or at the end of the demo.
 #include <allegro.h>
 #include <alleggl.h>
 
 #include "level/level.h"
 #include "render/render.h"
-#include "shell/physics.h"
 #include "model/model.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 
 void set_camera() {
@@ -39,6 +40,7 @@ void draw_stage() {
 }
 
 void play() {
+    frames_start();
     do {
         set_camera();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -47,11 +49,7 @@ void play() {
         glEnable(GL_FOG);
         draw_stage();
 
-        // Catch up on every tick counted since the last frame, however many.
-        while (counter.load() > 0) {
-            physics();
-            counter.fetch_sub(1);
-        }
+        run_frame_steps();
 
         glMatrixMode(GL_PROJECTION);
         glPopMatrix();
@@ -60,6 +58,8 @@ void play() {
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_BLEND);
         glDisable(GL_FOG);
+        save_pictures();
         allegro_gl_flip();
-    } while (!key[KEY_ESC]);
+        frame_shown();
+    } while (!key[KEY_ESC] && !session_over());
 }

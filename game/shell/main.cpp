@@ -4,16 +4,20 @@
 #include <cstdio>
 
 #include "shell/options.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 
 int main(int argc, char** argv) {
-    const int status = parse_options(argc, argv, stdout, stderr);
+    int status = parse_options(argc, argv, stdout, stderr);
+    if (status < 0) {
+        status = begin_session();
+    }
     if (status >= 0) {
         return status;
     }
     init();
     play();
     uninit();
-    return 0;
+    return end_session();
 }
 END_OF_MAIN()

@@ -56,6 +56,11 @@ const Option kOptions[] = {
     text("--data", "DIR", &data_option, "read the game's files from DIR"),
     flag("--immediate", &options.immediate, 1,
          "draw the stage in immediate mode, not from display lists (slower)"),
+    text("--record", "FILE", &options.record, "record a demo of this game into FILE"),
+    text("--play", "FILE", &options.play, "watch the demo in FILE"),
+    text("--timedemo", "FILE", &options.timedemo, "run the demo in FILE as fast as possible"),
+    text("--capture", "DIR", &options.capture, "save the frames of a demo as PNG files in DIR"),
+    count("--capture-every", "N", &options.capture_every, "save only every Nth frame"),
 };
 
 void print_usage(std::FILE* to) {
@@ -127,6 +132,22 @@ const Option* find(const char* name, std::size_t length) {
     return nullptr;
 }
 
+// The reason a set of options cannot be used together, or nullptr.
+const char* conflict() {
+    const int demos =
+        (options.record != nullptr) + (options.play != nullptr) + (options.timedemo != nullptr);
+    if (demos > 1) {
+        return "use only one of --record, --play and --timedemo";
+    }
+    if (options.capture != nullptr && options.play == nullptr && options.timedemo == nullptr) {
+        return "--capture needs --play or --timedemo";
+    }
+    if (options.seed_given && (options.play != nullptr || options.timedemo != nullptr)) {
+        return "--seed cannot be used with a demo to play: the demo holds its seed";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err) {
@@ -168,6 +189,11 @@ int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err) {
         if (o->given != nullptr) {
             *o->given = 1;
         }
+    }
+    if (const char* reason = conflict()) {
+        std::fprintf(err, "vellin: %s\n", reason);
+        print_usage(err);
+        return kUsageStatus;
     }
     return -1;
 }

@@ -11,10 +11,15 @@
 #include <cstdio>
 
 struct Options {
-    int windowed = 0;       // 1: ask for a window rather than the full screen
-    int seed_given = 0;     // 1 when --seed was on the command line
-    unsigned int seed = 0;  // the stage's random seed when seed_given
-    int immediate = 0;      // 1: draw the static stage immediately, not from display lists
+    int windowed = 0;                // 1: ask for a window rather than the full screen
+    int seed_given = 0;              // 1 when --seed was on the command line
+    unsigned int seed = 0;           // the stage's random seed when seed_given
+    const char* record = nullptr;    // demo file to record
+    const char* play = nullptr;      // demo file to watch at real speed
+    const char* timedemo = nullptr;  // demo file to run as fast as possible
+    const char* capture = nullptr;   // folder for captured frames (with play or timedemo)
+    int capture_every = 1;           // capture every Nth frame
+    int immediate = 0;               // 1: draw the static stage immediately, not from display lists
 };
 
 extern Options options;

@@ -5,6 +5,7 @@
 #include <allegro.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "model/model.h"
 #include "shell/shell.h"
@@ -59,6 +60,12 @@ double fcos(float degrees) {
     return fixtof(fixcos(ftofix(table_angle(degrees))));
 }
 
+std::uint16_t step_keys;  // the keys of the step being run
+
+bool held(StepKey k) {
+    return (step_keys & k) != 0;
+}
+
 void set_frame(float n) {
     ludz.AdvanceFrame(n - ludz.frame);
 }
@@ -74,27 +81,27 @@ void enter_cycle(const Cycle& c) {
     }
 }
 
-void free_camera() {
-    get_mouse_mickeys(&mx, &my);
-    camang[0] = static_cast<float>(mouse_y - kPitchOffset);
+void free_camera(const StepInput& in) {
+    mx = in.mickey_x;
+    camang[0] = static_cast<float>(in.mouse_y - kPitchOffset);
     camang[1] += static_cast<float>(mx);
     const float pitch = camang[0];
     const float yaw = camang[1];
-    if (key[KEY_S]) {
+    if (held(kStepBack)) {
         campos[2] += fsin(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
         campos[0] += fcos(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
         campos[1] -= fcos(pitch - 90) * kFreeCameraSpeed;
     }
-    if (key[KEY_W]) {
+    if (held(kStepForward)) {
         campos[2] -= fsin(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
         campos[0] -= fcos(yaw - 90) * fsin(pitch + 90) * kFreeCameraSpeed;
         campos[1] += fcos(pitch - 90) * kFreeCameraSpeed;
     }
-    if (key[KEY_D]) {
+    if (held(kStepStrafeRight)) {
         campos[2] -= fsin(yaw) * kFreeCameraSpeed;
         campos[0] -= fcos(yaw) * kFreeCameraSpeed;
     }
-    if (key[KEY_A]) {
+    if (held(kStepStrafeLeft)) {
         campos[2] += fsin(yaw) * kFreeCameraSpeed;
         campos[0] += fcos(yaw) * kFreeCameraSpeed;
     }
@@ -114,26 +121,26 @@ void follow_camera() {
 void move_horizontally() {
     const bool free = fall == 0 && down == 0 && jump == 0;
     if (free) {
-        if (key[KEY_LEFT]) {
+        if (held(kStepLeft)) {
             ludz.pos[0] -= kWalkSpeed;
             ludz.rot[1] = kFacingLeft;
             direction = -1;
         }
-        if (key[KEY_RIGHT]) {
+        if (held(kStepRight)) {
             ludz.pos[0] += kWalkSpeed;
             ludz.rot[1] = kFacingRight;
             direction = 1;
         }
-        if (!key[KEY_LEFT] && !key[KEY_RIGHT]) {
+        if (!held(kStepLeft) && !held(kStepRight)) {
             direction = 0;
         }
         return;
     }
-    if (key[KEY_RIGHT]) {
+    if (held(kStepRight)) {
         direction = 1;
         ludz.rot[1] = kFacingRight;
     }
-    if (key[KEY_LEFT]) {
+    if (held(kStepLeft)) {
         direction = -1;
         ludz.rot[1] = kFacingLeft;
     }
@@ -141,7 +148,7 @@ void move_horizontally() {
 }
 
 void start_jump() {
-    if (jump == 0 && key[KEY_X] && fall == 0 && down == 0 && !key[KEY_DOWN]) {
+    if (jump == 0 && held(kStepJump) && fall == 0 && down == 0 && !held(kStepDown)) {
         ludz.fallspeed = kTakeOffSpeed;
         jump = 2;
         set_frame(kJumpFirst);
@@ -191,20 +198,20 @@ void step_walk() {
         ludz.pos[1] += kCrouchDrop;
         down = 0;
     }
-    ludz.rot[1] = key[KEY_LEFT] ? kFacingLeft : kFacingRight;
-    if (key[KEY_UP]) {
+    ludz.rot[1] = held(kStepLeft) ? kFacingLeft : kFacingRight;
+    if (held(kStepUp)) {
         enter_cycle(kWalkUpCycle);
     }
-    if (key[KEY_DOWN]) {
-        if (key[KEY_X]) {
+    if (held(kStepDown)) {
+        if (held(kStepJump)) {
             ludz.pos[1] -= kCrouchDrop;
             drop_through();
         } else {
             enter_cycle(kWalkDownCycle);
         }
     }
-    if (!key[KEY_UP] && !key[KEY_DOWN]) {
-        enter_cycle(key[KEY_Z] ? kWalkZCycle : kWalkCycle);
+    if (!held(kStepUp) && !held(kStepDown)) {
+        enter_cycle(held(kStepAim) ? kWalkZCycle : kWalkCycle);
     }
     ludz.AdvanceFrame(1.0f);
 }
@@ -212,16 +219,16 @@ void step_walk() {
 // A drop from the crouch keeps the crouch's 10 units of depth.
 void step_stand_still() {
     hold_frame(kStandFrame);
-    if (key[KEY_UP]) {
+    if (held(kStepUp)) {
         hold_frame(kStandUpFrame);
     }
-    if (key[KEY_DOWN]) {
+    if (held(kStepDown)) {
         if (down == 0) {
             ludz.pos[1] -= kCrouchDrop;
         }
         down = 1;
         hold_frame(kCrouchFrame);
-        if (key[KEY_X]) {
+        if (held(kStepJump)) {
             drop_through();
         }
     } else if (down == 1) {
@@ -232,7 +239,7 @@ void step_stand_still() {
 
 void step_stand() {
     fall = 0;
-    if (key[KEY_LEFT] || key[KEY_RIGHT]) {
+    if (held(kStepLeft) || held(kStepRight)) {
         step_walk();
     } else {
         step_stand_still();
@@ -243,19 +250,52 @@ void step_stand() {
     }
 }
 
+std::int16_t clamp16(int v) {
+    return static_cast<std::int16_t>(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
+}
+
 }  // namespace
 
-void physics() {
+StepInput sample_input() {
+    static const struct {
+        int allegro;
+        StepKey bit;
+    } kKeys[] = {
+        {KEY_LEFT, kStepLeft}, {KEY_RIGHT, kStepRight},  {KEY_UP, kStepUp},
+        {KEY_DOWN, kStepDown}, {KEY_X, kStepJump},       {KEY_Z, kStepAim},
+        {KEY_U, kStepCamera},  {KEY_Y, kStepReset},      {KEY_W, kStepForward},
+        {KEY_S, kStepBack},    {KEY_A, kStepStrafeLeft}, {KEY_D, kStepStrafeRight},
+    };
+    StepInput in{0, 0, 0};
+    for (const auto& k : kKeys) {
+        if (key[k.allegro]) {
+            in.keys |= k.bit;
+        }
+    }
     if (debcam == 1) {
-        free_camera();
+        get_mouse_mickeys(&mx, &my);
+        in.mickey_x = clamp16(mx);
+        in.mouse_y = clamp16(mouse_y);
+    }
+    return in;
+}
+
+void physics() {
+    physics(sample_input());
+}
+
+void physics(const StepInput& in) {
+    step_keys = in.keys;
+    if (debcam == 1) {
+        free_camera(in);
     } else {
         follow_camera();
     }
 
-    if (key[KEY_U]) {
+    if (held(kStepCamera)) {
         debcam ^= 1;
     }
-    if (key[KEY_Y]) {
+    if (held(kStepReset)) {
         ludz.pos[1] = 0.0f;
     }
 

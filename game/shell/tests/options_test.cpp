@@ -93,3 +93,19 @@ TEST(Options, BadOrMissingValueIsRefused) {
     EXPECT_EQ(r.status, kUsageStatus);
     EXPECT_NE(r.err.find("missing value for '--seed'"), std::string::npos) << r.err;
 }
+
+TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
+    EXPECT_EQ(parse({"--timedemo", "t.demo", "--capture", "shots", "--capture-every", "3"}).status,
+              -1);
+    EXPECT_STREQ(options.timedemo, "t.demo");
+    EXPECT_EQ(options.capture_every, 3);
+    for (std::vector<std::string> bad :
+         std::vector<std::vector<std::string>>{{"--record", "a", "--play", "b"},
+                                               {"--record", "a", "--capture", "c"},
+                                               {"--play", "a", "--seed", "3"},
+                                               {"--play", "a", "--capture-every", "0"}}) {
+        const Result r = parse(bad);
+        EXPECT_EQ(r.status, kUsageStatus) << bad[0] << ' ' << bad[2];
+        EXPECT_NE(r.err.find("Usage: vellin"), std::string::npos);
+    }
+}

@@ -1,0 +1,68 @@
+// Demos: the stage's random seed and, for every frame, the physics steps it
+// ran and the input of each step. Playing those inputs on the stage generated
+// from the same seed reproduces every frame.
+//
+// File layout, numbers little-endian:
+//   "VELLDEMO"                       magic, 8 bytes
+//   u16 version (1), u16 steps per second (120), u32 seed
+//   per frame: u16 step count (at most kMaxStepsPerFrame), then per step
+//              u16 keys (StepKey bits), s16 mickey_x, s16 mouse_y
+//   end record: u16 0xffff, u32 frame count, u32 step count
+// A file is trusted only with its end record, which the recorder writes last,
+// just before it renames FILE.part to FILE. A FILE.part left by a killed
+// recording can still be played up to its last whole frame.
+#ifndef VELLIN_DEMO_H
+#define VELLIN_DEMO_H
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "shell/physics.h"
+
+constexpr int kMaxStepsPerFrame = 12000;      // 100 s of steps in one frame
+constexpr long kMaxDemoBytes = 16L << 20;  // over 6 hours of steps
+constexpr std::size_t kDemoHeaderBytes = 16;  // magic, version, rate, seed
+constexpr std::size_t kDemoStepBytes = 6;     // keys, mickey_x, mouse_y
+constexpr std::size_t kDemoEndBytes = 10;     // marker, frame and step counts
+
+struct Demo {
+    unsigned int seed = 0;
+    std::vector<std::uint16_t> frame_steps;  // steps run in each frame
+    std::vector<StepInput> steps;            // every step, in order
+};
+
+struct DemoError {
+    std::size_t offset;  // byte at which the fault was found
+    char reason[80];
+};
+
+// Decodes a demo held in memory; the bytes are untrusted. `unfinished`
+// accepts a file cut short at any point, keeping its whole frames. Returns
+// false and fills `error` on any fault.
+bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, Demo* demo,
+                DemoError* error);
+// Reads a demo file. A name ending in ".part" is read as unfinished. On a
+// fault prints "vellin: FILE: offset N: reason" on stderr and returns false.
+bool load_demo(const char* path, Demo* demo);
+// The bytes of a complete demo file.
+std::vector<unsigned char> encode_demo(const Demo& demo);
+
+// Encoders shared by encode_demo and the recorder; each returns the bytes written.
+std::size_t put_demo_header(unsigned int seed, unsigned char out[kDemoHeaderBytes]);
+std::size_t put_demo_frame(std::uint16_t steps, unsigned char out[2]);
+std::size_t put_demo_step(const StepInput& in, unsigned char out[kDemoStepBytes]);
+std::size_t put_demo_end(std::uint32_t frames, std::uint32_t steps,
+                         unsigned char out[kDemoEndBytes]);
+
+// Recording. demo_record_open writes the header to PATH.part; steps and frames
+// are buffered and flushed about once a second, so a crash loses at most the
+// last second; demo_record_close writes the end record, flushes and renames
+// PATH.part to PATH. Failures print "vellin: ..." and return false; after
+// one, the rest of the recording is dropped and close reports it.
+bool demo_record_open(const char* path, unsigned int seed);
+void demo_record_step(const StepInput& in);
+void demo_record_frame();
+bool demo_record_close();
+
+#endif

@@ -1,0 +1,161 @@
+// Live play, recording, playback and timedemo, behind one set of calls from
+// the frame loop.
+#include "shell/session.h"
+
+#include <allegro.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "shell/demo.h"
+#include "shell/frame_times.h"
+#include "shell/options.h"
+#include "shell/physics.h"
+#include "shell/picture.h"
+#include "shell/shell.h"
+
+unsigned int stage_seed;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+enum class Mode { kLive, kRecord, kPlay, kTimedemo };
+
+Mode mode = Mode::kLive;
+Demo playback;
+std::size_t next_frame;  // demo frames run so far
+std::size_t next_step;
+bool failed;  // a capture could not be written
+FrameTimes times;
+Clock::time_point frame_start;
+char stdout_buffer[4096];
+
+bool playing() {
+    return mode == Mode::kPlay || mode == Mode::kTimedemo;
+}
+
+// --play keeps real time: a frame's recorded steps wait for as many ticks.
+void wait_for_ticks(int n) {
+    while (counter.load() < n && !key[KEY_ESC]) {
+        rest(1);
+    }
+    counter.fetch_sub(n);
+}
+
+void play_frame() {
+    if (next_frame >= playback.frame_steps.size()) {
+        return;
+    }
+    const int n = playback.frame_steps[next_frame++];
+    if (mode == Mode::kPlay) {
+        wait_for_ticks(n);
+    }
+    for (int i = 0; i < n; ++i) {
+        physics(playback.steps[next_step++]);
+    }
+}
+
+void record_frame() {
+    int n = 0;
+    while (counter.load() > 0 && n < kMaxStepsPerFrame) {
+        const StepInput in = sample_input();
+        demo_record_step(in);
+        physics(in);
+        counter.fetch_sub(1);
+        ++n;
+    }
+    demo_record_frame();
+}
+
+}  // namespace
+
+int begin_session() {
+    // Printing from the frame loop must not make stdio allocate a buffer.
+    std::setvbuf(stdout, stdout_buffer, _IOLBF, sizeof stdout_buffer);
+    const char* demo = options.play ? options.play : options.timedemo;
+    if (demo != nullptr) {
+        mode = options.play ? Mode::kPlay : Mode::kTimedemo;
+        if (!load_demo(demo, &playback)) {
+            return 1;
+        }
+        stage_seed = playback.seed;
+    } else {
+        stage_seed =
+            options.seed_given ? options.seed : static_cast<unsigned int>(std::time(nullptr));
+    }
+    if (options.capture != nullptr && !make_capture_folder(options.capture)) {
+        return 1;
+    }
+    if (options.record != nullptr) {
+        mode = Mode::kRecord;
+        if (!demo_record_open(options.record, stage_seed)) {
+            return 1;
+        }
+    }
+    return -1;
+}
+
+void frames_start() {
+    frame_start = Clock::now();
+}
+
+void run_frame_steps() {
+    switch (mode) {
+        case Mode::kLive:
+            // Catch up on every tick counted since the last frame, however many.
+            while (counter.load() > 0) {
+                physics();
+                counter.fetch_sub(1);
+            }
+            break;
+        case Mode::kRecord:
+            record_frame();
+            break;
+        case Mode::kPlay:
+        case Mode::kTimedemo:
+            play_frame();
+            break;
+    }
+}
+
+void save_pictures() {
+    // From the key buffer, so that a tap between two frames still counts.
+    bool screenshot = false;
+    while (keypressed()) {
+        screenshot = (readkey() >> 8) == KEY_F12 || screenshot;
+    }
+    if (screenshot) {
+        take_screenshot();
+    }
+
+    const long frame = static_cast<long>(next_frame);  // from 1: this frame is counted
+    if (playing() && options.capture != nullptr && (frame - 1) % options.capture_every == 0) {
+        failed = !capture_frame(options.capture, frame) || failed;
+    }
+}
+
+void frame_shown() {
+    const Clock::time_point now = Clock::now();
+    add_frame_time(&times, std::chrono::duration<double, std::milli>(now - frame_start).count());
+    frame_start = now;
+}
+
+bool session_over() {
+    return failed || (playing() && next_frame >= playback.frame_steps.size());
+}
+
+int end_session() {
+    int status = failed ? 1 : 0;
+    if (mode == Mode::kRecord && !demo_record_close()) {
+        status = 1;
+    }
+    if (mode == Mode::kTimedemo) {
+        char line[160];
+        describe_frame_times(times, line, sizeof line);
+        std::printf("vellin: %s\n", line);
+    }
+    std::fflush(stdout);
+    return status;
+}

@@ -1,0 +1,27 @@
+// What a run of the game does besides live play: record a demo, play one back
+// at real speed (--play) or as fast as possible (--timedemo), capture its
+// frames, take screenshots. main sets the session up from the options before
+// start-up; the frame loop calls the rest.
+#ifndef VELLIN_SESSION_H
+#define VELLIN_SESSION_H
+
+extern unsigned int stage_seed;  // the seed the stage is generated from
+
+// Before start-up: loads the demo to play or starts the recording. Returns -1
+// to go on, or the exit status after printing why not.
+int begin_session();
+// Just before the first frame: starts the frame clock.
+void frames_start();
+// Runs the physics steps of one frame: the ticks counted, or the demo's.
+void run_frame_steps();
+// After drawing, before the flip: the screenshot key and captured frames.
+void save_pictures();
+// After the flip: the frame's time.
+void frame_shown();
+// True once the demo has been played or a capture failed.
+bool session_over();
+// After the loop: finishes the recording, prints the timedemo line. Returns
+// the exit status.
+int end_session();
+
+#endif

@@ -1,0 +1,181 @@
+// Demo files: what is written reads back, and every damaged file is refused
+// with the place of the fault, never read past its end.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "shell/demo.h"
+
+namespace {
+
+Demo sample_demo() {
+    Demo d;
+    d.seed = 0xdeadbeef;
+    d.frame_steps = {2, 0, 1};
+    d.steps = {{kStepLeft | kStepJump, 0, 0}, {kStepCamera, -7, 300}, {kStepKeyMask, 32767, 479}};
+    return d;
+}
+
+bool same(const Demo& a, const Demo& b) {
+    if (a.seed != b.seed || a.frame_steps != b.frame_steps || a.steps.size() != b.steps.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.steps.size(); ++i) {
+        if (a.steps[i].keys != b.steps[i].keys || a.steps[i].mickey_x != b.steps[i].mickey_x ||
+            a.steps[i].mouse_y != b.steps[i].mouse_y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Parses a private copy, so that ASan sees any read past the end.
+bool parse(const std::vector<unsigned char>& bytes, std::size_t size, DemoError* error, Demo* demo,
+           bool unfinished = false) {
+    std::vector<unsigned char> copy(bytes.begin(), bytes.begin() + static_cast<long>(size));
+    return parse_demo(copy.data(), copy.size(), unfinished, demo, error);
+}
+
+std::string temp_path(const char* name) {
+    return testing::TempDir() + "demo_file_test-" + std::to_string(getpid()) + "-" + name;
+}
+
+}  // namespace
+
+TEST(DemoFile, EncodedDemoReadsBackUnchanged) {
+    const std::vector<unsigned char> bytes = encode_demo(sample_demo());
+    ASSERT_EQ(bytes.size(), kDemoHeaderBytes + 3 * 2 + 3 * kDemoStepBytes + kDemoEndBytes);
+    Demo back;
+    DemoError error;
+    ASSERT_TRUE(parse(bytes, bytes.size(), &error, &back)) << error.reason;
+    EXPECT_TRUE(same(back, sample_demo()));
+}
+
+TEST(DemoFile, BadMagicVersionOrRateIsRefusedAtItsOffset) {
+    const std::vector<unsigned char> good = encode_demo(sample_demo());
+    const struct {
+        std::size_t at;
+        unsigned char value;
+        const char* reason;
+    } faults[] = {{0, 'v', "magic"}, {7, 0, "magic"}, {8, 2, "version 2"}, {10, 60, "60 steps"}};
+    for (const auto& f : faults) {
+        std::vector<unsigned char> bad = good;
+        bad[f.at] = f.value;
+        Demo demo;
+        DemoError error;
+        EXPECT_FALSE(parse(bad, bad.size(), &error, &demo)) << f.at;
+        EXPECT_EQ(error.offset, f.at < 8 ? 0u : f.at);
+        EXPECT_NE(std::string(error.reason).find(f.reason), std::string::npos) << error.reason;
+    }
+}
+
+TEST(DemoFile, TruncationAtEveryByteIsRefused) {
+    const std::vector<unsigned char> good = encode_demo(sample_demo());
+    for (std::size_t size = 0; size < good.size(); ++size) {
+        Demo demo;
+        DemoError error;
+        EXPECT_FALSE(parse(good, size, &error, &demo)) << "cut at " << size;
+        EXPECT_LE(error.offset, size);
+    }
+}
+
+TEST(DemoFile, ImpossibleValuesAreRefused) {
+    const std::vector<unsigned char> good = encode_demo(sample_demo());
+    const std::size_t first_frame = kDemoHeaderBytes, first_step = first_frame + 2;
+    const std::size_t end = good.size() - kDemoEndBytes;
+    const struct {
+        std::size_t at;
+        std::vector<unsigned char> bytes;
+        const char* reason;
+    } faults[] = {
+        {first_frame, {0xe1, 0x2e}, "impossible step count 12001"},
+        {first_frame, {0xfe, 0xff}, "impossible step count"},
+        {first_step, {0x00, 0x10}, "unknown key bits"},
+        {first_step + 4, {0xff, 0xff}, "impossible pointer row"},
+        {end + 2, {4}, "end record counts 4 frames"},
+        {end + 6, {0xff, 0xff, 0xff, 0xff}, "4294967295 steps"},
+    };
+    for (const auto& f : faults) {
+        std::vector<unsigned char> bad = good;
+        std::copy(f.bytes.begin(), f.bytes.end(), bad.begin() + static_cast<long>(f.at));
+        Demo demo;
+        DemoError error;
+        EXPECT_FALSE(parse(bad, bad.size(), &error, &demo)) << f.reason;
+        EXPECT_NE(std::string(error.reason).find(f.reason), std::string::npos) << error.reason;
+    }
+    std::vector<unsigned char> longer = good;
+    longer.push_back(0);
+    Demo demo;
+    DemoError error;
+    EXPECT_FALSE(parse(longer, longer.size(), &error, &demo));
+    EXPECT_EQ(error.offset, good.size());
+    const std::vector<unsigned char> empty = encode_demo(Demo{});
+    EXPECT_FALSE(parse(empty, empty.size(), &error, &demo));
+}
+
+TEST(DemoFile, UnfinishedRecordingKeepsItsWholeFrames) {
+    const std::vector<unsigned char> good = encode_demo(sample_demo());
+    const std::size_t after_two = kDemoHeaderBytes + 2 + 2 * kDemoStepBytes + 2;
+    Demo demo;
+    DemoError error;
+    ASSERT_TRUE(parse(good, after_two + 3, &error, &demo, true)) << error.reason;
+    EXPECT_EQ(demo.frame_steps, (std::vector<std::uint16_t>{2, 0}));
+    EXPECT_EQ(demo.steps.size(), 2u);
+    EXPECT_FALSE(parse(good, kDemoHeaderBytes + 1, &error, &demo, true)) << "no whole frame";
+}
+
+TEST(DemoFile, LoadingNamesTheFileAndTheOffset) {
+    const std::string path = temp_path("bad");
+    std::vector<unsigned char> bad = encode_demo(sample_demo());
+    bad[8] = 9;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bad.data()), static_cast<std::streamsize>(bad.size()));
+    Demo demo;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_demo(path.c_str(), &demo));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vellin: " + path + ": offset 8: unknown format version 9\n");
+
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        << std::string(static_cast<std::size_t>(kMaxDemoBytes) + 1, 'V');
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_demo(path.c_str(), &demo));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("too large"), std::string::npos);
+    std::remove(path.c_str());
+}
+
+// The recording only takes its name when it is complete; before that a kill
+// leaves FILE.part, flushed at least once a second.
+TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
+    const std::string path = temp_path("rec");
+    const std::string part = path + ".part";
+    ASSERT_TRUE(demo_record_open(path.c_str(), 77));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int frames = 0;
+    Demo seen;
+    testing::internal::CaptureStderr();  // the reader's complaints until the first flush
+    do {
+        demo_record_step(StepInput{kStepRight, 0, 0});
+        demo_record_frame();
+        ++frames;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (!load_demo(part.c_str(), &seen) && std::chrono::steady_clock::now() < deadline);
+    testing::internal::GetCapturedStderr();
+    ASSERT_GT(seen.frame_steps.size(), 0u) << "nothing flushed within 10 s";
+    EXPECT_EQ(seen.seed, 77u);
+    EXPECT_EQ(access(path.c_str(), F_OK), -1) << "the final name exists before the end";
+
+    ASSERT_TRUE(demo_record_close());
+    EXPECT_EQ(access(part.c_str(), F_OK), -1);
+    Demo done;
+    ASSERT_TRUE(load_demo(path.c_str(), &done));
+    EXPECT_EQ(done.frame_steps.size(), static_cast<std::size_t>(frames));
+    EXPECT_EQ(done.steps.size(), static_cast<std::size_t>(frames));
+    std::remove(path.c_str());
+}
