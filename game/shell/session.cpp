@@ -3,11 +3,13 @@
 #include "shell/session.h"
 
 #include <allegro.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 
+#include "shell/data_dir.h"
 #include "shell/demo.h"
 #include "shell/frame_times.h"
 #include "shell/options.h"
@@ -31,6 +33,24 @@ bool failed;  // a capture could not be written
 FrameTimes times;
 Clock::time_point frame_start;
 char stdout_buffer[4096];
+char demo_path[kDataPathSize];
+
+// A relative name that is not in the working directory is looked for in the
+// data directory, where the shipped demos are (demos/tour.demo).
+const char* find_demo(const char* name) {
+    if (name[0] == '/' || access(name, F_OK) == 0) {
+        return name;
+    }
+    // Allegro is not started yet, so its get_executable_name cannot be used.
+    char program[kDataPathSize] = "";
+    const ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
+    program[n > 0 ? n : 0] = '\0';
+    if (find_data_dir(data_places(data_option, program)) == 0) {
+        return name;
+    }
+    data_path(name, demo_path);
+    return access(demo_path, F_OK) == 0 ? demo_path : name;
+}
 
 bool playing() {
     return mode == Mode::kPlay || mode == Mode::kTimedemo;
@@ -77,7 +97,7 @@ int begin_session() {
     const char* demo = options.play ? options.play : options.timedemo;
     if (demo != nullptr) {
         mode = options.play ? Mode::kPlay : Mode::kTimedemo;
-        if (!load_demo(demo, &playback)) {
+        if (!load_demo(find_demo(demo), &playback)) {
             return 1;
         }
         stage_seed = playback.seed;

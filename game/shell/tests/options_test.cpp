@@ -25,11 +25,15 @@ std::string slurp(std::FILE* f) {
     return s;
 }
 
+// The options point into argv, which lives until the next parse, as a
+// program's does.
 Result parse(std::vector<std::string> args) {
+    static std::vector<std::string> held;
+    held = std::move(args);
     options = Options{};
-    args.insert(args.begin(), "vellin");
+    held.insert(held.begin(), "vellin");
     std::vector<char*> argv;
-    for (std::string& a : args) {
+    for (std::string& a : held) {
         argv.push_back(a.data());
     }
     std::FILE* out = std::tmpfile();
