@@ -7,5 +7,7 @@ target_link_libraries(vellin_shell PRIVATE ZLIB::ZLIB)
 
 vellin_add_test(NAME demo_file_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/demo_file_test.cpp LIBS vellin_shell)
+target_compile_definitions(demo_file_test
+  PRIVATE VELLIN_DEMO_REGRESSIONS="${CMAKE_CURRENT_LIST_DIR}/fuzz/regressions")
 vellin_add_test(NAME capture_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/capture_test.cpp LIBS vellin_shell)

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -178,4 +179,17 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     EXPECT_EQ(done.frame_steps.size(), static_cast<std::size_t>(frames));
     EXPECT_EQ(done.steps.size(), static_cast<std::size_t>(frames));
     std::remove(path.c_str());
+}
+
+// Every input the fuzzer ever found a fault with stays a test.
+TEST(DemoFile, FuzzRegressionsAreReadSafely) {
+    for (const auto& entry : std::filesystem::directory_iterator(VELLIN_DEMO_REGRESSIONS)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                               std::istreambuf_iterator<char>());
+        Demo demo;
+        DemoError error;
+        parse(bytes, bytes.size(), &error, &demo);
+        parse(bytes, bytes.size(), &error, &demo, true);
+    }
 }
