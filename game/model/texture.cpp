@@ -13,18 +13,20 @@
 namespace {
 
 const unsigned kTextureFlags = SOIL_FLAG_POWER_OF_TWO | SOIL_FLAG_MIPMAPS;
-const int kReportSize = 256;
+const int kReportSize = 1024;
 char last_report[kReportSize];  // start-up reads the same files several times
 
 }  // namespace
 
 void report_data_file(const char* file, const char* problem) {
     char line[kReportSize];
-    std::snprintf(line, sizeof line, "vellin: %s: %s\n", file, problem);
+    // Cut to fit, leaving room for the line end.
+    std::snprintf(line, sizeof line - 1, "vellin: %s: %s", file, problem);
     // A name read from a model file may hold anything, a line end included.
-    for (char* c = line; c[1] != '\0'; ++c)
+    for (char* c = line; *c != '\0'; ++c)
         if (!std::isprint(static_cast<unsigned char>(*c)))
             *c = '?';
+    std::strcat(line, "\n");
     if (std::strcmp(line, last_report) == 0)
         return;
     std::memcpy(last_report, line, sizeof line);

@@ -528,3 +528,20 @@ TEST(ModelReader, EightReadsOfOneFileAreIndependent) {
         EXPECT_EQ(kpModel_GetMeshCount(copies[i].model), 2);
     }
 }
+
+// Names come from model files: whatever they hold, the report stays one line,
+// and the eight reads of one bridge file give one line, not eight.
+TEST(DataFileReport, IsOneLineWhateverTheNameAndNotRepeated) {
+    const std::string long_name(3000, 'a');
+    testing::internal::CaptureStderr();
+    report_data_file("bad\nname.png", "No such file or directory");
+    report_data_file("bad\nname.png", "No such file or directory");
+    report_data_file(long_name.c_str(), "No such file or directory");
+    const std::string out = testing::internal::GetCapturedStderr();
+    const size_t first_end = out.find('\n');
+    ASSERT_NE(first_end, std::string::npos);
+    EXPECT_EQ(out.substr(0, first_end + 1), "vellin: bad?name.png: No such file or directory\n");
+    const std::string second = out.substr(first_end + 1);
+    EXPECT_EQ(second.compare(0, 12, "vellin: aaaa"), 0);
+    EXPECT_EQ(second.find('\n'), second.size() - 1);  // cut, but still a whole line
+}
