@@ -7,6 +7,11 @@
 
 #include <kelpmodel.h>
 
+// Receives what the reader dropped, cut, clamped or guessed: `line` is the
+// file's 1-based line, `what` one sentence, valid only during the call. The
+// game passes no sink; tools that check models do.
+typedef void (*model_report)(void* context, int line, const char* what);
+
 // Per-bone matrices, each 3x4 with the translation in column 3.
 struct BONEXFORM {
     float relative[3][4];       // bind pose relative to the parent
@@ -36,8 +41,10 @@ class cModel {
     // Frees the bone array and the model store model; keeps placement.
     void Clear();
     // Reads a text model file; 0 when it cannot be opened (model untouched,
-    // errno says why).
-    int Read(const char* path);
+    // errno says why). With a sink, every liberty the reader takes is reported
+    // to it, up to the line where reading stops; what is read does not depend
+    // on the sink.
+    int Read(const char* path, model_report report = nullptr, void* context = nullptr);
     // Moves bound vertices into bone space and sets the bind pose.
     void SetupBones();
     // Adds delta to frame (wrapping to 0 past the last frame) and poses every bone.

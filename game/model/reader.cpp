@@ -5,12 +5,16 @@
 // and indices that would reach outside a list are refused here or guarded
 // where they are used.
 
+#include <SOIL/SOIL.h>
+
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "model/mathlib.h"
 #include "model/model.h"
+#include "model/read_report.h"
 
 namespace {
 
@@ -59,105 +63,326 @@ const char* parse_name(const char* line, char* name, bool need_close) {
     return *end == '"' ? end + 1 : end;
 }
 
+// A line that holds nothing (or only white space) is allowed at the top level.
+bool blank(const char* line) {
+    return line[std::strspn(line, " \t\r\n\v\f")] == '\0';
+}
+
+// An optional name line that stores the empty name without saying so: empty,
+// or a bare pair of quotes.
+bool empty_name_line(const char* line) {
+    line += std::strspn(line, " \t\r\n\v\f");
+    if (line[0] == '"' && line[1] == '"') {
+        line += 2;
+    }
+    return blank(line);
+}
+
+// Whether an image file decodes, said for a report sink (no GL context needed).
+const char* image_problem(const char* file_name) {
+    int width, height, channels;
+    unsigned char* pixels = SOIL_load_image(file_name, &width, &height, &channels, SOIL_LOAD_AUTO);
+    if (pixels == nullptr) {
+        return SOIL_last_result();
+    }
+    SOIL_free_image_data(pixels);
+    return nullptr;
+}
+
 class Reader {
   public:
-    Reader(std::FILE* file, const char* path, cModel& target)
-        : file_(file), path_(path), target_(target), stop_(false) {
+    Reader(std::FILE* file, const char* path, cModel& target, ReadReport& report)
+        : file_(file),
+          path_(path),
+          target_(target),
+          report_(report),
+          stop_(false),
+          line_no_(0),
+          line_ended_(true),
+          continued_(false),
+          section_line_(0),
+          section_count_(0),
+          block_(0),
+          section_(""),
+          section_one_("") {
         line_[0] = '\0';
     }
 
     // Top-level loop: keyword lines start sections, anything else is skipped.
     void Run() {
+        bool seen[3] = {false, false, false};
         while (!stop_ && Next()) {
             if (line_[0] == '/' && line_[1] == '/') {
                 continue;
             }
-            int value;
-            if (std::sscanf(line_, "Frames: %d", &value) == 1) {
+            int value, used = 0;
+            bool keyword = false;
+            if (std::sscanf(line_, "Frames: %d%n", &value, &used) == 1) {
                 kpModel_SetTotalFrames(target_.model, value);
+                keyword = true;
+                Rest(line_ + used);
             }
-            if (std::sscanf(line_, "Frame: %d", &value) == 1) {
+            if (std::sscanf(line_, "Frame: %d%n", &value, &used) == 1) {
                 kpModel_SetFrame(target_.model, value);
+                keyword = true;
+                Rest(line_ + used);
             }
             // Each section leaves its last line in line_, which the later
             // keywords are tested against; a set stop flag reads no blocks.
-            if (std::sscanf(line_, "Meshes: %d", &value) == 1) {
+            if (std::sscanf(line_, "Meshes: %d%n", &value, &used) == 1) {
+                keyword = true;
+                Section(value, used, &seen[0], "meshes", "mesh");
                 for (int i = 0; i < value && !stop_; i++) {
+                    block_ = i + 1;
                     ReadMesh();
                 }
             }
-            if (std::sscanf(line_, "Materials: %d", &value) == 1) {
+            if (std::sscanf(line_, "Materials: %d%n", &value, &used) == 1) {
+                keyword = true;
+                Section(value, used, &seen[1], "materials", "material");
                 for (int i = 0; i < value && !stop_; i++) {
+                    block_ = i + 1;
                     ReadMaterial();
                 }
             }
-            if (std::sscanf(line_, "Bones: %d", &value) == 1) {
+            if (std::sscanf(line_, "Bones: %d%n", &value, &used) == 1) {
+                keyword = true;
+                Section(value, used, &seen[2], "bones", "bone");
                 for (int i = 0; i < value && !stop_; i++) {
+                    block_ = i + 1;
                     ReadBone();
                 }
             }
+            // The rest of an overlong line has been reported with its start.
+            if (!keyword && !continued_ && !blank(line_)) {
+                Note("line ignored: neither a comment nor a keyword at the start of the line");
+            }
+        }
+        if (std::ferror(file_)) {
+            Stop("read error; the rest of the file is dropped");
+        }
+        if (!stop_) {
+            report_.Finish(target_.model);
         }
     }
 
   private:
-    // False at end of file; the line is then empty.
+    // Reports go to the sink only until reading stops: what the reader does
+    // after that follows from the first fault, not from the file.
+    void Note(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+        va_list args;
+        va_start(args, format);
+        if (!stop_) {
+            report_.SayV(line_no_, format, args);
+        }
+        va_end(args);
+    }
+
+    void NoteAt(int line, const char* what) {
+        if (!stop_) {
+            report_.Say(line, "%s", what);
+        }
+    }
+
+    void StopAt(int line, const char* format, ...) __attribute__((format(printf, 3, 4))) {
+        va_list args;
+        va_start(args, format);
+        if (!stop_) {
+            report_.SayV(line, format, args);
+        }
+        va_end(args);
+        stop_ = true;
+    }
+
+    void Stop(const char* what) { StopAt(line_no_, "%s", what); }
+
+    void Expected(const char* what) { StopAt(line_no_, "expected %s; reading stops", what); }
+
+    void Rest(const char* rest) {
+        if (!stop_) {
+            report_.Rest(line_no_, rest);
+        }
+    }
+
+    void Kept(const char* what, int read, int kept, const char* bits) {
+        if (!stop_) {
+            report_.Kept(line_no_, what, read, kept, bits);
+        }
+    }
+
+    void Section(int count, int used, bool* seen, const char* name, const char* one) {
+        Rest(line_ + used);
+        if (count < 0) {
+            Note("negative count %d reads no %s", count, name);
+        }
+        if (*seen) {
+            Note("a second %s section: its %s are added after the first one's", name, name);
+        }
+        *seen = true;
+        section_line_ = line_no_;
+        section_count_ = count;
+        section_ = name;
+        section_one_ = one;
+    }
+
+    // False at end of file; the line is then empty. Lines are counted as the
+    // file has them, so the pieces of an overlong line share its number.
     bool Next() {
         if (std::fgets(line_, kLineSize, file_) == nullptr) {
             line_[0] = '\0';
             return false;
         }
+        continued_ = !line_ended_;
+        if (line_ended_) {
+            line_no_++;
+        }
+        const size_t length = std::strlen(line_);
+        bool ended = length < kLineSize - 1 || line_[length - 1] == '\n';
+        if (!ended && report_.on()) {
+            const int c = std::fgetc(file_);
+            ended = c == EOF;
+            if (c != EOF) {
+                std::ungetc(c, file_);
+            }
+        }
+        if (!ended && line_ended_) {
+            Note("line longer than 255 characters; read as several lines");
+        }
+        line_ended_ = ended;
         return true;
+    }
+
+    // Next line of a block; at end of file the block is cut short.
+    bool NextInBlock() {
+        if (Next()) {
+            return true;
+        }
+        StopAt(section_line_, "promises %d %s but the file ends inside %s %d; reading stops",
+               section_count_, section_, section_one_, block_);
+        return false;
+    }
+
+    // Next record line of a list whose count line was `count_line`.
+    bool NextRecord(int count_line, int count, int read, const char* what) {
+        if (Next()) {
+            return true;
+        }
+        StopAt(count_line, "promises %d %s but the file ends after %d; reading stops", count, what,
+               read);
+        return false;
     }
 
     // Reads a count line; sets the stop flag when it is missing or bad.
-    bool ReadCount(int* count) {
-        if (!Next() || std::sscanf(line_, "%d", count) != 1) {
-            stop_ = true;
+    bool ReadCount(const char* what, int* count) {
+        if (!NextInBlock()) {
             return false;
+        }
+        int used = 0;
+        if (std::sscanf(line_, "%d%n", count, &used) != 1) {
+            Expected(what);
+            return false;
+        }
+        Rest(line_ + used);
+        if (*count < 0) {
+            Note("negative count %d reads nothing", *count);
         }
         return true;
     }
 
-    bool ReadName(char* name) {
-        if (!Next() || parse_name(line_, name, false) == nullptr) {
-            stop_ = true;
+    // Takes a quoted name from the current line and reports the liberties
+    // taken with it; null when the line holds none.
+    const char* Name(char* name, bool need_close) {
+        const char* rest = parse_name(line_, name, need_close);
+        if (rest == nullptr || !report_.on()) {
+            return rest;
+        }
+        const size_t length = std::strcspn(line_ + 1, "\"");
+        if (length > kNameSize - 1) {
+            Note("name cut to %d characters: \"%s\"", kNameSize - 1, name);
+        }
+        if (line_[1 + length] != '"') {
+            Note("name has no closing quote; it runs to the end of the line, line end included");
+        }
+        return rest;
+    }
+
+    bool ReadName(const char* what, char* name) {
+        if (!NextInBlock()) {
             return false;
+        }
+        const char* rest = Name(name, false);
+        if (rest == nullptr) {
+            Expected(what);
+            return false;
+        }
+        Rest(rest);
+        return true;
+    }
+
+    // A line that must be present but may hold no name; the empty name then.
+    bool ReadOptionalName(const char* what, const char* otherwise, char* name) {
+        if (!NextInBlock()) {
+            return false;
+        }
+        const char* rest = Name(name, false);
+        if (rest != nullptr) {
+            Rest(rest);
+        } else {
+            name[0] = '\0';
+            if (!empty_name_line(line_)) {
+                Note("%s line holds no quoted name; %s", what, otherwise);
+            }
         }
         return true;
     }
 
-    bool ReadColor(float* color) {
-        if (!Next() ||
-            std::sscanf(line_, "%f %f %f %f", &color[0], &color[1], &color[2], &color[3]) != 4) {
-            stop_ = true;
+    bool ReadColor(const char* what, float* color) {
+        if (!NextInBlock()) {
             return false;
         }
+        int used = 0;
+        if (std::sscanf(line_, "%f %f %f %f%n", &color[0], &color[1], &color[2], &color[3],
+                        &used) != 4) {
+            Expected(what);
+            return false;
+        }
+        Rest(line_ + used);
         return true;
     }
 
-    bool ReadFloat(float* value) {
-        if (!Next() || std::sscanf(line_, "%f", value) != 1) {
-            stop_ = true;
+    bool ReadFloat(const char* what, float* value) {
+        if (!NextInBlock()) {
             return false;
         }
+        int used = 0;
+        if (std::sscanf(line_, "%f%n", value, &used) != 1) {
+            Expected(what);
+            return false;
+        }
+        Rest(line_ + used);
         return true;
     }
 
     // A record line that is bad or missing (or a list that cannot grow) ends
     // its list and sets the stop flag; the caller goes on with the block.
     void ReadVertices(int mesh_index, int count) {
+        const int count_line = line_no_;
         for (int j = 0; j < count; j++) {
-            int flags, bone;
+            int flags, bone, used = 0;
             float position[3], uv[2];
-            if (!Next() || std::sscanf(line_, "%d %f %f %f %f %f %d", &flags, &position[0],
-                                       &position[1], &position[2], &uv[0], &uv[1], &bone) != 7) {
-                stop_ = true;
+            if (!NextRecord(count_line, count, j, "vertices")) {
                 return;
             }
+            if (std::sscanf(line_, "%d %f %f %f %f %f %d%n", &flags, &position[0], &position[1],
+                            &position[2], &uv[0], &uv[1], &bone, &used) != 7) {
+                Expected("a vertex line: flags x y z u v bone");
+                return;
+            }
+            Rest(line_ + used);
             kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
             const int index = kpMesh_AddVertex(mesh);
             if (index < 0) {
-                stop_ = true;
+                Stop("the mesh's vertex list cannot grow; reading stops");
                 return;
             }
             kpVertex* vertex = kpMesh_GetVertexAt(mesh, index);
@@ -166,45 +391,73 @@ class Reader {
             kpVertex_SetTexCoords(vertex, uv);
             kpVertex_SetBoneIndex(vertex, bone);
             AddPointToBounds(position, target_.mins, target_.maxs);
+            if (report_.on()) {
+                Kept("vertex flags", flags, kpVertex_GetFlags(vertex), "8 bits");
+                Kept("bone index", bone, kpVertex_GetBoneIndex(vertex), "signed 8 bits");
+                report_.VertexBone(line_no_, kpVertex_GetBoneIndex(vertex));
+            }
         }
     }
 
     void ReadNormals(int mesh_index, int count) {
+        const int count_line = line_no_;
         for (int j = 0; j < count; j++) {
             float normal[3];
-            if (!Next() ||
-                std::sscanf(line_, "%f %f %f", &normal[0], &normal[1], &normal[2]) != 3) {
-                stop_ = true;
+            int used = 0;
+            if (!NextRecord(count_line, count, j, "normals")) {
                 return;
             }
+            if (std::sscanf(line_, "%f %f %f%n", &normal[0], &normal[1], &normal[2], &used) != 3) {
+                Expected("a normal line: x y z");
+                return;
+            }
+            Rest(line_ + used);
             kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
             VectorNormalize(normal);
             const int index = kpMesh_AddVertexNormal(mesh);
             if (index < 0) {
-                stop_ = true;
+                Stop("the mesh's normal list cannot grow; reading stops");
                 return;
             }
             kpMesh_SetVertexNormalAt(mesh, index, normal);
+            if (normal[0] == 0.0f && normal[1] == 0.0f && normal[2] == 0.0f) {
+                Note("zero normal: it cannot be scaled to unit length and stays zero");
+            }
         }
     }
 
     // Indices must name vertices and normals already in this mesh, otherwise
     // the face normal (and later drawing) would read outside the lists.
     void ReadTriangles(int mesh_index, int count) {
+        const int count_line = line_no_;
         for (int j = 0; j < count; j++) {
-            int flags, v[3], n[3], group;
-            if (!Next() || std::sscanf(line_, "%d %d %d %d %d %d %d %d", &flags, &v[0], &v[1],
-                                       &v[2], &n[0], &n[1], &n[2], &group) != 8) {
-                stop_ = true;
+            int flags, v[3], n[3], group, used = 0;
+            if (!NextRecord(count_line, count, j, "triangles")) {
                 return;
             }
+            if (std::sscanf(line_, "%d %d %d %d %d %d %d %d%n", &flags, &v[0], &v[1], &v[2], &n[0],
+                            &n[1], &n[2], &group, &used) != 8) {
+                Expected("a triangle line: flags, 3 vertex and 3 normal indices, smoothing group");
+                return;
+            }
+            Rest(line_ + used);
             kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
             const int vertex_count = kpMesh_GetVertexCount(mesh);
             const int normal_count = kpMesh_GetVertexNormalCount(mesh);
             uint16_t vertex_indices[3], normal_indices[3];
             for (int k = 0; k < 3; k++) {
-                if (v[k] < 0 || v[k] >= vertex_count || n[k] < 0 || n[k] >= normal_count) {
-                    stop_ = true;
+                if (v[k] < 0 || v[k] >= vertex_count) {
+                    StopAt(line_no_,
+                           "vertex index %d is out of range: the mesh has %d vertices; reading "
+                           "stops",
+                           v[k], vertex_count);
+                    return;
+                }
+                if (n[k] < 0 || n[k] >= normal_count) {
+                    StopAt(line_no_,
+                           "normal index %d is out of range: the mesh has %d normals; reading "
+                           "stops",
+                           n[k], normal_count);
                     return;
                 }
                 vertex_indices[k] = static_cast<uint16_t>(v[k]);
@@ -212,7 +465,7 @@ class Reader {
             }
             const int index = kpMesh_AddTriangle(mesh);
             if (index < 0) {
-                stop_ = true;
+                Stop("the mesh's triangle list cannot grow; reading stops");
                 return;
             }
             kpTriangle* triangle = kpMesh_GetTriangleAt(mesh, index);
@@ -220,6 +473,10 @@ class Reader {
             kpTriangle_SetVertexIndices(triangle, vertex_indices);
             kpTriangle_SetNormalIndices(triangle, normal_indices);
             kpTriangle_SetSmoothingGroup(triangle, group);
+            if (report_.on()) {
+                Kept("triangle flags", flags, kpTriangle_GetFlags(triangle), "16 bits");
+                Kept("smoothing group", group, kpTriangle_GetSmoothingGroup(triangle), "8 bits");
+            }
 
             float p[3][3];
             for (int k = 0; k < 3; k++) {
@@ -247,31 +504,37 @@ class Reader {
     void ReadMesh() {
         const int mesh_index = kpModel_AddMesh(target_.model);
         if (mesh_index < 0) {
-            stop_ = true;
+            Stop("the model's mesh list cannot grow; reading stops");
             return;
         }
         char name[kNameSize];
-        const char* rest = Next() ? parse_name(line_, name, true) : nullptr;
-        int flags, material;
-        if (rest == nullptr || std::sscanf(rest, "%d %d", &flags, &material) != 2) {
-            stop_ = true;
+        const char* rest = NextInBlock() ? Name(name, true) : nullptr;
+        int flags, material, used = 0;
+        if (rest == nullptr || std::sscanf(rest, "%d %d%n", &flags, &material, &used) != 2) {
+            Expected("a mesh header: \"name\" flags material");
             return;
         }
+        Rest(rest + used);
         kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
         kpMesh_SetName(mesh, name);
         kpMesh_SetFlags(mesh, flags);
         kpMesh_SetMaterialIndex(mesh, material);
+        if (report_.on()) {
+            Kept("mesh flags", flags, kpMesh_GetFlags(mesh), "8 bits");
+            Kept("material index", material, kpMesh_GetMaterialIndex(mesh), "signed 8 bits");
+            report_.MeshMaterial(line_no_, kpMesh_GetMaterialIndex(mesh));
+        }
 
         int count;
-        if (!ReadCount(&count)) {
+        if (!ReadCount("the vertex count", &count)) {
             return;
         }
         ReadVertices(mesh_index, count);
-        if (!ReadCount(&count)) {
+        if (!ReadCount("the normal count", &count)) {
             return;
         }
         ReadNormals(mesh_index, count);
-        if (!ReadCount(&count)) {
+        if (!ReadCount("the triangle count", &count)) {
             return;
         }
         ReadTriangles(mesh_index, count);
@@ -281,77 +544,99 @@ class Reader {
     void ReadMaterial() {
         const int index = kpModel_AddMaterial(target_.model);
         if (index < 0) {
-            stop_ = true;
+            Stop("the model's material list cannot grow; reading stops");
             return;
         }
         kpMaterial* material = kpModel_GetMaterialAt(target_.model, index);
         char name[kNameSize];
         float color[4], value;
-        if (!ReadName(name)) {
+        if (!ReadName("the material name in quotes", name)) {
             return;
         }
         kpMaterial_SetName(material, name);
-        if (!ReadColor(color)) {
+        if (!ReadColor("the ambient colour: r g b a", color)) {
             return;
         }
         kpMaterial_SetAmbient(material, color);
-        if (!ReadColor(color)) {
+        if (!ReadColor("the diffuse colour: r g b a", color)) {
             return;
         }
         kpMaterial_SetDiffuse(material, color);
-        if (!ReadColor(color)) {
+        if (!ReadColor("the specular colour: r g b a", color)) {
             return;
         }
         kpMaterial_SetSpecular(material, color);
-        if (!ReadColor(color)) {
+        if (!ReadColor("the emissive colour: r g b a", color)) {
             return;
         }
         kpMaterial_SetEmissive(material, color);
-        if (!ReadFloat(&value)) {
+        if (!ReadFloat("the shininess", &value)) {
             return;
         }
         kpMaterial_SetShininess(material, value);
-        if (!ReadFloat(&value)) {
+        if (!ReadFloat("the transparency", &value)) {
             return;
         }
         kpMaterial_SetTransparency(material, kOpaque);
-        if (!ReadName(name)) {
+        if (value != kOpaque) {
+            Note("transparency %g is ignored: materials are drawn opaque", value);
+        }
+        if (!ReadName("the diffuse texture file name in quotes", name)) {
             return;
         }
         kpMaterial_SetDiffuseTexture(material, name);
         // The last material's texture is the one the model is drawn with; a
         // failed load gives 0. Earlier textures stay allocated.
         char texture_path[kPathSize];
-        target_.texture = load_texture(beside_model(path_, name, texture_path, kPathSize));
-        if (!Next()) {
-            stop_ = true;
-            return;
+        beside_model(path_, name, texture_path, kPathSize);
+        target_.texture = load_texture(texture_path);
+        if (report_.on()) {
+            report_.MaterialTexture(line_no_);
+            const char* problem = image_problem(texture_path);
+            if (problem != nullptr) {
+                Note("texture \"%s\" cannot be loaded: %s", name, problem);
+            }
         }
-        if (parse_name(line_, name, false) == nullptr) {
-            name[0] = '\0';
+        if (!ReadOptionalName("alpha texture", "no alpha texture is stored", name)) {
+            return;
         }
         kpMaterial_SetAlphaTexture(material, name);
     }
 
     bool ReadKeys(int bone_index, bool rotation) {
+        const char* what = rotation ? "rotation keys" : "position keys";
         int count;
-        if (!ReadCount(&count)) {
+        if (!ReadCount(rotation ? "the rotation key count" : "the position key count", &count)) {
             return false;
         }
+        const int count_line = line_no_;
+        float previous = 0.0f;
         for (int j = 0; j < count; j++) {
             float time, key[3];
-            if (!Next() ||
-                std::sscanf(line_, "%f %f %f %f", &time, &key[0], &key[1], &key[2]) != 4) {
-                stop_ = true;
+            int used = 0;
+            if (!NextRecord(count_line, count, j, what)) {
                 return true;
             }
+            if (std::sscanf(line_, "%f %f %f %f%n", &time, &key[0], &key[1], &key[2], &used) != 4) {
+                Expected(rotation ? "a rotation key line: time x y z"
+                                  : "a position key line: time x y z");
+                return true;
+            }
+            Rest(line_ + used);
             kpBone* bone = kpModel_GetBoneAt(target_.model, bone_index);
             const int index = rotation ? kpBone_AddRotationKey(bone, time, key)
                                        : kpBone_AddPositionKey(bone, time, key);
             if (index < 0) {
-                stop_ = true;
+                Stop("the bone's key list cannot grow; reading stops");
                 return true;
             }
+            if (j > 0 && time < previous) {
+                Note(
+                    "key time %g comes before the previous key's %g: keys are searched in file "
+                    "order",
+                    time, previous);
+            }
+            previous = time;
         }
         return true;
     }
@@ -359,50 +644,68 @@ class Reader {
     void ReadBone() {
         const int index = kpModel_AddBone(target_.model);
         if (index < 0) {
-            stop_ = true;
+            Stop("the model's bone list cannot grow; reading stops");
             return;
         }
         kpBone* bone = kpModel_GetBoneAt(target_.model, index);
         char name[kNameSize];
-        if (!ReadName(name)) {
+        if (!ReadName("the bone name in quotes", name)) {
             return;
         }
         kpBone_SetName(bone, name);
-        if (!Next()) {
-            stop_ = true;
-            return;
-        }
+        const int name_line = line_no_;
         // Anything but a quoted name (for example "") makes a root bone.
-        if (parse_name(line_, name, false) == nullptr) {
-            name[0] = '\0';
+        if (!ReadOptionalName("parent", "the bone is a root", name)) {
+            return;
         }
         kpBone_SetParentName(bone, name);
-        int flags;
+        report_.Bone(name_line, line_no_);
+        int flags, used = 0;
         float position[3], rotation[3];
-        if (!Next() ||
-            std::sscanf(line_, "%d %f %f %f %f %f %f", &flags, &position[0], &position[1],
-                        &position[2], &rotation[0], &rotation[1], &rotation[2]) != 7) {
-            stop_ = true;
+        if (!NextInBlock()) {
             return;
         }
+        if (std::sscanf(line_, "%d %f %f %f %f %f %f%n", &flags, &position[0], &position[1],
+                        &position[2], &rotation[0], &rotation[1], &rotation[2], &used) != 7) {
+            Expected("a bind pose: flags x y z rx ry rz");
+            return;
+        }
+        Rest(line_ + used);
         kpBone_SetFlags(bone, flags);
         kpBone_SetPosition(bone, position);
         kpBone_SetRotation(bone, rotation);
         if (ReadKeys(index, false)) {
             ReadKeys(index, true);
         }
+        bone = kpModel_GetBoneAt(target_.model, index);
+        const int positions = kpBone_GetPositionKeyCount(bone);
+        const int rotations = kpBone_GetRotationKeyCount(bone);
+        if (positions > 0 && rotations == 0) {
+            NoteAt(name_line, "the bone has position keys but no rotation keys; it is not turned");
+        } else if (rotations > 0 && positions == 0) {
+            NoteAt(name_line, "the bone has rotation keys but no position keys; it is not moved");
+        }
     }
 
     std::FILE* file_;
     const char* path_;
     cModel& target_;
+    ReadReport& report_;
     bool stop_;
+    int line_no_;      // 1-based line of the file that line_ comes from
+    bool line_ended_;  // line_ held the end of its line
+    bool continued_;   // line_ is a later piece of an overlong line
+    int section_line_;
+    int section_count_;
+    int block_;            // 1-based block within the section being read
+    const char* section_;  // its records, plural and singular
+    const char* section_one_;
     char line_[kLineSize];
 };
 
 }  // namespace
 
-int cModel::Read(const char* path) {
+int cModel::Read(const char* path, model_report report, void* context) {
     if (path == nullptr) {
         return 0;
     }
@@ -417,7 +720,8 @@ int cModel::Read(const char* path) {
         return 0;
     }
     ClearBounds(mins, maxs);
-    Reader(file, path, *this).Run();
+    ReadReport sink(report, context);
+    Reader(file, path, *this, sink).Run();
     std::fclose(file);
     SetupBones();
     return 1;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch DESTDIR and checks the desktop files
 # there: the desktop entry and the AppStream metadata validate, the manual
-# page renders without warnings, every icon has its size, and what the
-# entry names (program, icon) is installed.
+# pages render without warnings, every icon has its size, what the entry
+# names (program, icon) is installed, and the installed model checker runs.
 #   installed_files_test.sh <build dir>
 set -euo pipefail
 build=$1
@@ -15,6 +15,13 @@ desktop-file-validate "$share"/applications/*.desktop
 appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man6/vellin.6.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "FAIL: the manual page warns:" >&2; echo "$warnings" >&2; exit 1; }
+for page in "$share"/man/man1/*.1.gz; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "FAIL: $page warns:" >&2; echo "$warnings" >&2; exit 1; }
+done
+# The model maker's checker runs from the installed tree on the installed data.
+"$root/usr/bin/kelpcheck" --quiet "$share"/vellin/*.txt ||
+  { echo "FAIL: the installed kelpcheck does not pass the installed models" >&2; exit 1; }
 
 for size in 16 32 48 64 128 256; do
   icon=$share/icons/hicolor/${size}x${size}/apps/vellin.png

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "model/model.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Output {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Output run_check(const std::string& path, bool quiet) {
+    char *out_text = nullptr, *err_text = nullptr;
+    size_t out_size = 0, err_size = 0;
+    std::FILE* out = open_memstream(&out_text, &out_size);
+    std::FILE* err = open_memstream(&err_text, &err_size);
+    const int status = check_file(path.c_str(), quiet, out, err);
+    std::fclose(out);
+    std::fclose(err);
+    Output result{status, out_text, err_text};
+    std::free(out_text);
+    std::free(err_text);
+    return result;
+}
+
+std::vector<fs::path> samples() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(SAMPLES_DIR)) {
+        if (entry.path().extension() == ".txt") {
+            files.push_back(entry.path());
+        }
+    }
+    return files;
+}
+
+// Every byte of the store that the reader fills, list by list.
+std::string store_bytes(const cModel& m) {
+    std::string bytes;
+    auto add = [&bytes](const void* data, size_t size) {
+        bytes.append(static_cast<const char*>(data), size);
+    };
+    add(&m.texture, sizeof m.texture);
+    add(m.mins, sizeof m.mins);
+    add(m.maxs, sizeof m.maxs);
+    add(&m.model->frame, sizeof m.model->frame);
+    add(&m.model->totalFrames, sizeof m.model->totalFrames);
+    for (int i = 0; i < kpModel_GetMeshCount(m.model); i++) {
+        kpMesh* mesh = kpModel_GetMeshAt(m.model, i);
+        add(mesh->name, sizeof mesh->name);
+        const int vertices = kpMesh_GetVertexCount(mesh);
+        const int triangles = kpMesh_GetTriangleCount(mesh);
+        add(&vertices, sizeof vertices);
+        add(&triangles, sizeof triangles);
+        if (vertices > 0) {
+            add(kpMesh_GetVertexAt(mesh, 0), vertices * sizeof(kpVertex));
+        }
+        if (triangles > 0) {
+            add(kpMesh_GetTriangleAt(mesh, 0), triangles * sizeof(kpTriangle));
+        }
+    }
+    for (int i = 0; i < kpModel_GetMaterialCount(m.model); i++) {
+        add(kpModel_GetMaterialAt(m.model, i), sizeof(kpMaterial));
+    }
+    for (int i = 0; i < kpModel_GetBoneCount(m.model); i++) {
+        kpBone* bone = kpModel_GetBoneAt(m.model, i);
+        add(bone->name, sizeof bone->name);
+        add(bone->parentName, sizeof bone->parentName);
+        for (int k = 0; k < kpBone_GetPositionKeyCount(bone); k++) {
+            add(kpBone_GetPositionKeyAt(bone, k), sizeof(kpPositionKey));
+        }
+        for (int k = 0; k < kpBone_GetRotationKeyCount(bone); k++) {
+            add(kpBone_GetRotationKeyAt(bone, k), sizeof(kpRotationKey));
+        }
+    }
+    return bytes;
+}
+
+void ignore(void*, int, const char*) {}
+
+}  // namespace
+
+// Each sample names its expected reports in "// expect: LINE: what" lines.
+TEST(Kelpcheck, EachBrokenSampleGivesExactlyItsDiagnostic) {
+    const std::vector<fs::path> files = samples();
+    ASSERT_GE(files.size(), 15u);
+    for (const fs::path& file : files) {
+        std::ifstream in(file);
+        std::string line, expected;
+        const std::string marker = "// expect: ";
+        while (std::getline(in, line)) {
+            if (line.compare(0, marker.size(), marker) == 0) {
+                expected += file.string() + ":" + line.substr(marker.size()) + "\n";
+            }
+        }
+        ASSERT_FALSE(expected.empty()) << file;
+        const Output result = run_check(file.string(), true);
+        EXPECT_EQ(result.out, expected) << file;
+        EXPECT_EQ(result.status, kCheckReported) << file;
+    }
+}
+
+TEST(Kelpcheck, ShippedModelsCheckClean) {
+    for (const char* name : {"trooper.txt", "bridge.txt"}) {
+        const Output result = run_check(std::string(ASSETS_DIR) + "/" + name, true);
+        EXPECT_EQ(result.status, kCheckClean) << name;
+        EXPECT_EQ(result.out, "") << name;
+    }
+}
+
+TEST(Kelpcheck, SummaryCountsTheModelAndItsBindPoseBox) {
+    const std::string path = std::string(SAMPLES_DIR) + "/flags-bits.txt";
+    const Output result = run_check(path, false);
+    EXPECT_NE(
+        result.out.find(path + ": 1 mesh, 3 vertices, 1 triangle, 0 materials, 0 bones, 0 frames; "
+                               "bind pose from (0, 0, 0) to (1, 1, 0)\n"),
+        std::string::npos)
+        << result.out;
+}
+
+TEST(Kelpcheck, FileThatCannotBeReadGivesStatusTwo) {
+    for (const std::string& path :
+         {std::string(SAMPLES_DIR) + "/no-such-model.txt", std::string(SAMPLES_DIR)}) {
+        const Output result = run_check(path, false);
+        EXPECT_EQ(result.status, kCheckUnreadable) << path;
+        EXPECT_EQ(result.out, "") << path;
+        EXPECT_NE(result.err.find(path + ": cannot be read: "), std::string::npos) << result.err;
+    }
+}
+
+// The sink only listens: what the game reads must not depend on it.
+TEST(Kelpcheck, ReportSinkLeavesWhatIsReadUnchanged) {
+    std::vector<fs::path> files = samples();
+    files.push_back(fs::path(ASSETS_DIR) / "trooper.txt");
+    for (const fs::path& file : files) {
+        cModel plain, reported;
+        ASSERT_EQ(plain.Read(file.c_str()), 1);
+        ASSERT_EQ(reported.Read(file.c_str(), ignore, nullptr), 1);
+        EXPECT_TRUE(store_bytes(plain) == store_bytes(reported)) << file;
+    }
+}
