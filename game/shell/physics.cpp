@@ -8,9 +8,12 @@
 #include <cstdint>
 
 #include "model/model.h"
+#include "model/trooper_frames.h"
 #include "shell/shell.h"
 
 namespace {
+
+using namespace trooper_frames;
 
 constexpr float kWalkSpeed = 0.25f;       // walking and air drift, units per step
 constexpr float kTakeOffSpeed = -1.2f;    // upward, so negative fallspeed
@@ -25,27 +28,6 @@ constexpr float kFollowHeight = 80.0f;
 constexpr float kFollowDistance = -100.0f;
 constexpr float kFollowRoll = 1.0f;  // degrees
 constexpr int kPitchOffset = 90;     // pitch = mouse_y - 90, degrees
-
-// Player animation frames.
-constexpr float kStandFrame = 483.0f;
-constexpr float kStandUpFrame = 488.0f;
-constexpr float kCrouchFrame = 498.0f;
-constexpr float kFallFrame = 401.0f;
-constexpr float kDropFrame = 421.0f;
-constexpr float kJumpFirst = 502.0f;
-constexpr float kJumpLow = 501.0f;   // below this the jump cycle restarts
-constexpr float kJumpHigh = 600.0f;  // above this the jump cycle steps back
-constexpr float kJumpWrap = -100.0f;
-constexpr float kJumpFrameStep = 2.0f;
-
-// A walking cycle: frames outside [low, high] restart it at `restart`.
-struct Cycle {
-    float low, high, restart;
-};
-constexpr Cycle kWalkCycle{361.0f, 480.0f, 362.0f};
-constexpr Cycle kWalkZCycle{1.0f, 120.0f, 2.0f};
-constexpr Cycle kWalkUpCycle{121.0f, 240.0f, 122.0f};
-constexpr Cycle kWalkDownCycle{241.0f, 360.0f, 242.0f};
 
 // Degrees through Allegro's sine table (256 angle units per turn). The angle is
 // reduced to one turn first: ftofix saturates past 32767 units (about 128 turns
@@ -167,7 +149,7 @@ void step_jump() {
     }
     ludz.AdvanceFrame(kJumpFrameStep);
     if (ludz.frame > kJumpHigh) {
-        ludz.AdvanceFrame(kJumpWrap);
+        ludz.AdvanceFrame(-kJumpLength);
     }
     if (ludz.frame < kJumpLow) {
         set_frame(kJumpFirst);

@@ -2,6 +2,7 @@
 
 #include "atlas.h"
 #include "mesh_builder.h"
+#include "model/trooper_frames.h"
 
 namespace assetgen {
 namespace {
@@ -183,7 +184,7 @@ Model make_trooper() {
     Skeleton skel = trooper_skeleton();
     Model model;
     model.frames = 610;
-    model.startFrame = 483;
+    model.startFrame = trooper_frames::kStandFrame;
     build_trooper_mesh(skel, model);
     Material mat;
     mat.name = "trooper";

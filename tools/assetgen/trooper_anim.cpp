@@ -5,16 +5,23 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/trooper_frames.h"
 #include "trooper.h"
 
 namespace assetgen {
 namespace {
 
+using namespace trooper_frames;
+
 // 0.25 world units per step at scale 0.125: the ground passes under a
 // planted foot at 2 model units per frame.
 constexpr double kWalkSpeed = 2.0;
-// The game shows a walk cycle's frames s .. s+118 and then s again.
-constexpr int kCyclePeriod = 119;
+// The stride fits one turn of a walking cycle, the same length for all four.
+constexpr int kCyclePeriod = cycle_period(kWalkCycle);
+static_assert(cycle_period(kWalkZCycle) == kCyclePeriod &&
+                  cycle_period(kWalkUpCycle) == kCyclePeriod &&
+                  cycle_period(kWalkDownCycle) == kCyclePeriod,
+              "one stride for every walking cycle");
 constexpr double kStride = kWalkSpeed * kCyclePeriod;
 
 double smooth(double t) {
@@ -170,8 +177,8 @@ Body crouch_body() {
     return b;
 }
 
-// Tucked somersault; one full turn every 100 frames (50 steps at the
-// jump's two frames per step).
+// Tucked somersault; one full turn per jump loop (50 steps at the jump's two
+// frames per step).
 Body jump_body(double phase) {
     Body b;
     b.pelvis = {0, 0, 0};
@@ -268,8 +275,8 @@ class Poser {
     double miss_ = 0;
 };
 
-// Keys for one walk loop whose shown frames are first .. first + 118: one
-// key before it (so entering it does not blend from the previous range),
+// Keys for one walk loop whose shown frames are first .. first + period - 1:
+// one key before it (so entering it does not blend from the previous range),
 // every fourth frame, and its last shown frame.
 void walk_keys(Poser& poser, std::vector<Bone>& bones, const Gait& g, int first) {
     std::vector<int> times = {first - 1};
@@ -287,22 +294,25 @@ void walk_keys(Poser& poser, std::vector<Bone>& bones, const Gait& g, int first)
 double animate_trooper(const Skeleton& skel, Model& model) {
     Poser poser(skel);
     std::vector<Bone>& bones = model.bones;
-    walk_keys(poser, bones, aim_gait(), 3);       // 1-120: KEY_Z
-    walk_keys(poser, bones, up_gait(), 123);      // 121-240: KEY_UP
-    walk_keys(poser, bones, crouch_gait(), 243);  // 241-360: KEY_DOWN
-    walk_keys(poser, bones, normal_gait(), 363);  // 361-480: walking
+    walk_keys(poser, bones, aim_gait(), first_shown(kWalkZCycle));
+    walk_keys(poser, bones, up_gait(), first_shown(kWalkUpCycle));
+    walk_keys(poser, bones, crouch_gait(), first_shown(kWalkDownCycle));
+    walk_keys(poser, bones, normal_gait(), first_shown(kWalkCycle));
+    // Each held pose: a key the frame before it, so a jump to it does not blend
+    // from the walk below, and one the frame before the next pose.
     Pose stand = poser.pose(stand_body(false));
-    for (int t : {482, 483, 487})
+    for (int t : {kStandFrame - 1, kStandFrame, kStandUpFrame - 1})
         add_keys(bones, stand, t);
     Pose up = poser.pose(stand_body(true));
-    for (int t : {488, 497})
+    for (int t : {kStandUpFrame, kCrouchFrame - 1})
         add_keys(bones, up, t);
     Pose crouch = poser.pose(crouch_body());
-    for (int t : {498, 501})
+    for (int t : {kCrouchFrame, kJumpFirst - 1})
         add_keys(bones, crouch, t);
-    // Jump loop: shown on even frames 502 .. 600, then 502 again.
-    for (int t = 502; t <= 600; t += (t < 598 ? 4 : 2))
-        add_keys(bones, poser.pose(jump_body((t - 502) / 100.0)), t);
+    // Jump loop: keys every fourth shown frame and on the last.
+    for (int t = kJumpFirst; t <= kJumpHigh; t += (t < kJumpHigh - 2 ? 4 : 2))
+        add_keys(bones, poser.pose(jump_body(static_cast<double>(t - kJumpFirst) / kJumpLength)),
+                 t);
     return poser.miss();
 }
 

@@ -12,10 +12,13 @@
 #include "gl_context.h"
 #include "image.h"
 #include "model/model.h"
+#include "model/trooper_frames.h"
 
 #include <stb/stb_easy_font.h>
 
 namespace {
+
+using namespace trooper_frames;
 
 constexpr int kTileW = 200, kTileH = 260;
 constexpr int kColumns = 6;
@@ -121,6 +124,14 @@ std::vector<Shot> every(int from, int to, int step) {
     return shots;
 }
 
+std::vector<Shot> every_tenth(const Cycle& c) {
+    return every(first_shown(c), last_shown(c), 10);
+}
+
+Shot pose(int frame, const std::string& what) {
+    return {static_cast<float>(frame), std::to_string(frame) + " " + what};
+}
+
 int sheet_height(size_t shots) {
     return static_cast<int>((shots + kColumns - 1) / kColumns) * kTileH;
 }
@@ -161,18 +172,15 @@ int main(int argc, char** argv) {
         bool scroll;
     };
     std::vector<Sheet> sheets = {
-        {"trooper-walk.png", every(363, 481, 10), -120, true},
-        {"trooper-walk-aim.png", every(3, 121, 10), -120, true},
-        {"trooper-walk-up.png", every(123, 241, 10), -120, true},
-        {"trooper-walk-crouch.png", every(243, 361, 10), -120, true},
-        {"trooper-jump.png", every(502, 600, 10), -120, false},
+        {"trooper-walk.png", every_tenth(kWalkCycle), -120, true},
+        {"trooper-walk-aim.png", every_tenth(kWalkZCycle), -120, true},
+        {"trooper-walk-up.png", every_tenth(kWalkUpCycle), -120, true},
+        {"trooper-walk-crouch.png", every_tenth(kWalkDownCycle), -120, true},
+        {"trooper-jump.png", every(kJumpFirst, kJumpHigh, 10), -120, false},
         {"trooper-poses.png",
-         {{483, "483 stand"},
-          {488, "488 look up"},
-          {498, "498 crouch"},
-          {401, "401 fall"},
-          {421, "421 drop"},
-          {481, "481 walk end"}},
+         {pose(kStandFrame, "stand"), pose(kStandUpFrame, "look up"), pose(kCrouchFrame, "crouch"),
+          pose(kFallFrame, "fall"), pose(kDropFrame, "drop"),
+          pose(last_shown(kWalkCycle), "walk end")},
          -120,
          false},
     };
@@ -184,7 +192,7 @@ int main(int argc, char** argv) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         for (size_t i = 0; i < s.shots.size(); ++i) {
             float ground = s.ground;
-            if (s.shots[i].frame == 498)
+            if (s.shots[i].frame == kCrouchFrame)
                 ground = -40;  // the game lowers a crouch by 80 model units
             render_tile(trooper, s.shots[i], static_cast<int>(i % kColumns),
                         static_cast<int>(i / kColumns), h, 10, 300, ground, s.scroll);
@@ -198,7 +206,7 @@ int main(int argc, char** argv) {
         int h = kTileH;
         Shot alone{0, "bridge"};
         render_tile(bridge, alone, 0, 0, h, 40, 300, 40, false);
-        Shot both{0, "bridge + trooper 483"};
+        Shot both{0, "bridge + trooper " + std::to_string(kStandFrame)};
         render_tile(bridge, both, 1, 0, h, 80, 400, 40, false);
         glViewport(kTileW, 0, kTileW, kTileH);
         glMatrixMode(GL_PROJECTION);
@@ -208,7 +216,7 @@ int main(int argc, char** argv) {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glTranslatef(0, 160, 0);
-        trooper.AdvanceFrame(483 - trooper.frame);
+        trooper.AdvanceFrame(kStandFrame - trooper.frame);
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);

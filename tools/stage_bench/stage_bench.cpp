@@ -16,6 +16,7 @@
 
 #include "gl_context.h"
 #include "model/model.h"
+#include "model/trooper_frames.h"
 #include "render/render.h"
 #include "shell/shell.h"
 
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
     init_render_state();
     std::srand(1);
     init_stage();  // compiles the lists
-    ludz.AdvanceFrame(483.0f - ludz.frame);
+    ludz.AdvanceFrame(trooper_frames::kStandFrame - ludz.frame);
 
     std::vector<double> compile_ms, lists, immediate, lists_cpu, immediate_cpu;
     for (int r = 0; r < rounds; ++r) {

@@ -12,6 +12,7 @@
 #include "gl_context.h"
 #include "level/level.h"
 #include "model/model.h"
+#include "model/trooper_frames.h"
 #include "render/render.h"
 #include "shell/shell.h"
 
@@ -41,7 +42,7 @@ void build_stage() {
     std::srand(12);
     init_stage();
     ASSERT_TRUE(stage_lists_compiled());
-    ludz.AdvanceFrame(483.0f - ludz.frame);
+    ludz.AdvanceFrame(trooper_frames::kStandFrame - ludz.frame);
 }
 
 std::vector<uint8_t> render(const View& v) {

@@ -12,9 +12,12 @@
 #include "bridge.h"
 #include "gl_context.h"
 #include "model/model.h"
+#include "model/trooper_frames.h"
 #include "trooper.h"
 
 namespace {
+
+using namespace trooper_frames;
 
 struct Posed {
     float x, y, z;
@@ -60,14 +63,15 @@ float max_y(const std::vector<Posed>& v) {
     return y;
 }
 
-// Every frame the game leaves the player on at the end of a step.
+// Every frame the game leaves the player on at the end of a step (a drop with
+// a walking key down moves one past the drop frame).
 std::vector<int> shown_frames() {
     std::vector<int> f;
-    for (int i = 3; i <= 481; ++i)
+    for (int i = first_shown(kWalkZCycle); i <= last_shown(kWalkCycle); ++i)
         f.push_back(i);
-    for (int i : {483, 488, 498, 401, 421, 422})
+    for (int i : {kStandFrame, kStandUpFrame, kCrouchFrame, kFallFrame, kDropFrame, kDropFrame + 1})
         f.push_back(i);
-    for (int i = 502; i <= 600; i += 2)
+    for (int i = kJumpFirst; i <= kJumpHigh; i += kJumpFrameStep)
         f.push_back(i);
     return f;
 }
@@ -146,7 +150,7 @@ TEST_F(Models, TrooperReadsBackAsGenerated) {
     check_structure(m, expected, 256);
     EXPECT_GE(kpModel_GetBoneCount(m.model), 12);
     EXPECT_GE(expected.triangleCount(), 400);
-    EXPECT_GE(kpModel_GetTotalFrames(m.model), 600);
+    EXPECT_GE(kpModel_GetTotalFrames(m.model), kJumpHigh);
     // Every bone is animated, so none is left behind when its parent moves.
     for (int i = 0; i < kpModel_GetBoneCount(m.model); ++i)
         EXPECT_GT(kpBone_GetPositionKeyCount(kpModel_GetBoneAt(m.model, i)), 0);
@@ -165,25 +169,26 @@ TEST_F(Models, TrooperPosesAreFiniteAtEveryShownFrame) {
         for (const Posed& p : posed(m))
             ASSERT_LT(std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z), 400.0f) << "frame " << f;
     }
-    // The jump wraps 600 + 2 past the last frame; the game then goes to 502.
-    set_frame(m, 600);
-    m.AdvanceFrame(2);
-    EXPECT_TRUE(m.frame == 602.0f || m.frame == 0.0f);
+    // The jump's last step runs past its last frame and the game then steps
+    // back a loop: the model must hold that frame rather than reset to 0.
+    set_frame(m, kJumpHigh);
+    m.AdvanceFrame(kJumpFrameStep);
+    EXPECT_EQ(m.frame, static_cast<float>(kJumpHigh + kJumpFrameStep));
 }
 
 TEST_F(Models, TrooperStandsOnTheGroundAndFacesLeft) {
     cModel m;
     ASSERT_EQ(m.Read("trooper.txt"), 1);
-    for (int f : {483, 488}) {
+    for (int f : {kStandFrame, kStandUpFrame}) {
         set_frame(m, static_cast<float>(f));
         std::vector<Posed> v = posed(m);
         EXPECT_NEAR(min_y(v), -120.0f, 2.0f) << "frame " << f;
         RecordProperty("feet_" + std::to_string(f), std::to_string(min_y(v)));
     }
-    set_frame(m, 483);
+    set_frame(m, kStandFrame);
     std::vector<Posed> v = posed(m);
     EXPECT_NEAR(max_y(v) - min_y(v), 240.0f, 12.0f);
-    RecordProperty("height_483", std::to_string(max_y(v) - min_y(v)));
+    RecordProperty("height_stand", std::to_string(max_y(v) - min_y(v)));
     // Rifle muzzle and boot toes point to -x.
     float rifleMin = 0, rifleMax = 0, footMin = 0;
     for (const Posed& p : v) {
@@ -198,9 +203,9 @@ TEST_F(Models, TrooperStandsOnTheGroundAndFacesLeft) {
     EXPECT_LT(rifleMin, -rifleMax);
     EXPECT_LT(footMin, -20.0f);
     // Crouching: the game lowers the origin by 80 model units.
-    set_frame(m, 498);
+    set_frame(m, kCrouchFrame);
     EXPECT_NEAR(min_y(posed(m)), -40.0f, 2.0f);
-    RecordProperty("feet_498", std::to_string(min_y(posed(m))));
+    RecordProperty("feet_crouch", std::to_string(min_y(posed(m))));
 }
 
 // The ground under a walking figure slides back at 2 model units a frame
@@ -209,11 +214,11 @@ TEST_F(Models, TrooperStandsOnTheGroundAndFacesLeft) {
 TEST_F(Models, WalkingFeetDoNotSlide) {
     cModel m;
     ASSERT_EQ(m.Read("trooper.txt"), 1);
-    const int starts[] = {3, 123, 243, 363};
-    for (int s : starts) {
+    for (const Cycle& c : {kWalkZCycle, kWalkUpCycle, kWalkDownCycle, kWalkCycle}) {
+        const int s = first_shown(c);
         double worst = 0;
         int planted = 0;
-        for (int f = s; f < s + 118; ++f) {
+        for (int f = s; f < last_shown(c); ++f) {
             set_frame(m, static_cast<float>(f));
             std::vector<Posed> a = posed(m);
             set_frame(m, static_cast<float>(f + 1));
@@ -233,8 +238,9 @@ TEST_F(Models, WalkingFeetDoNotSlide) {
     }
 }
 
-// Where the game wraps a loop (481 -> 363, 121 -> 3, 241 -> 123, 361 -> 243,
-// 600 -> 502) the pose changes no more than between neighbouring frames.
+// Where the game wraps a loop (a walk's last shown frame to its first, the
+// jump's last to its first) the pose changes no more than between neighbouring
+// frames.
 TEST_F(Models, LoopsWrapSmoothly) {
     cModel m;
     ASSERT_EQ(m.Read("trooper.txt"), 1);
@@ -250,8 +256,11 @@ TEST_F(Models, LoopsWrapSmoothly) {
         return worst;
     };
     struct Loop {
-        float first, last, stride;
-    } loops[] = {{3, 121, 1}, {123, 241, 1}, {243, 361, 1}, {363, 481, 1}, {502, 600, 2}};
+        int first, last, stride;
+    };
+    std::vector<Loop> loops = {{kJumpFirst, kJumpHigh, kJumpFrameStep}};
+    for (const Cycle& c : {kWalkZCycle, kWalkUpCycle, kWalkDownCycle, kWalkCycle})
+        loops.push_back({first_shown(c), last_shown(c), 1});
     for (const Loop& l : loops) {
         double normal = 0;
         for (float f = l.first; f < l.last; f += l.stride)
