@@ -11,6 +11,7 @@
 #include "level/level.h"
 #include "model/model.h"
 #include "render/render.h"
+#include "shell/audio.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
 #include "shell/session.h"
@@ -160,6 +161,7 @@ void init() {
     for (int i = 0; i < 3; ++i)
         campos[i] = camang[i] = 0.0f;
     init_stage();
+    init_audio();
     get_mouse_mickeys(&mx, &my);  // discard motion made before the game began
 }
 

@@ -21,6 +21,7 @@ enum class Kind {
     kText,      // stores the argument's text (argv outlives the game)
     kCount,     // a whole number from 1 to INT_MAX
     kUnsigned,  // a whole number from 0 to UINT_MAX
+    kPercent,   // a whole number from 0 to 100
 };
 
 struct Option {
@@ -42,6 +43,9 @@ constexpr Option text(const char* name, const char* arg, const char** target, co
 constexpr Option count(const char* name, const char* arg, int* target, const char* help) {
     return {name, arg, Kind::kCount, target, 0, help, nullptr};
 }
+constexpr Option percent(const char* name, const char* arg, int* target, const char* help) {
+    return {name, arg, Kind::kPercent, target, 0, help, nullptr};
+}
 constexpr Option whole(const char* name, const char* arg, unsigned int* target, int* given,
                        const char* help) {
     return {name, arg, Kind::kUnsigned, target, 0, help, given};
@@ -61,6 +65,8 @@ const Option kOptions[] = {
     text("--timedemo", "FILE", &options.timedemo, "run the demo in FILE as fast as possible"),
     text("--capture", "DIR", &options.capture, "save the frames of a demo as PNG files in DIR"),
     count("--capture-every", "N", &options.capture_every, "save only every Nth frame"),
+    flag("--mute", &options.mute, 1, "play no sound"),
+    percent("--volume", "N", &options.volume, "loudness of the sounds, 0 to 100 (default 100)"),
 };
 
 void print_usage(std::FILE* to) {
@@ -109,6 +115,12 @@ bool store(const Option& o, const char* value) {
             return true;
         case Kind::kCount:
             if (!read_number(value, INT_MAX, &n) || n == 0) {
+                return false;
+            }
+            *static_cast<int*>(o.target) = static_cast<int>(n);
+            return true;
+        case Kind::kPercent:
+            if (!read_number(value, 100, &n)) {
                 return false;
             }
             *static_cast<int*>(o.target) = static_cast<int>(n);

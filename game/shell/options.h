@@ -20,6 +20,8 @@ struct Options {
     const char* capture = nullptr;   // folder for captured frames (with play or timedemo)
     int capture_every = 1;           // capture every Nth frame
     int immediate = 0;               // 1: draw the static stage immediately, not from display lists
+    int mute = 0;                    // 1: no sound, and no sound device opened
+    int volume = 100;                // loudness of every sound, percent
 };
 
 extern Options options;

@@ -9,6 +9,7 @@
 
 #include "model/model.h"
 #include "model/trooper_frames.h"
+#include "shell/audio.h"
 #include "shell/shell.h"
 
 namespace {
@@ -267,6 +268,7 @@ void physics() {
 }
 
 void physics(const StepInput& in) {
+    const PlayerSound before = player_sound_state();
     step_keys = in.keys;
     if (debcam == 1) {
         free_camera(in);
@@ -295,4 +297,5 @@ void physics(const StepInput& in) {
 
     ludz.pos[1] -= ludz.fallspeed;
     ludz.pos[2] = static_cast<float>(ludz.Extruded() * 10 + 5);
+    play_step_sounds(before);
 }

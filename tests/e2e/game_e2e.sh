@@ -127,6 +127,13 @@ quit_game() {
   echo "Escape ended the game with status 0"
 }
 
+# Expects exactly one line of the game's output to match $1.
+said_once() {
+  local n
+  n=$(grep -c -- "$1" "$shots/game.log" || true)
+  [ "$n" -eq 1 ] || fail "expected one line matching '$1', found $n"
+}
+
 # Waits up to 60 s for the first frame: the window is black until start-up
 # (the stage generation, the files) is done.
 wait_drawn() {
@@ -148,7 +155,14 @@ rock=$(count start rock)
 echo "start: green=$green rock=$rock"
 [ "$green" -gt 500 ] || fail "no platform green in the start-up picture ($green pixels)"
 [ "$rock" -gt 5000 ] || fail "no rock colour in the start-up picture ($rock pixels)"
-[ ! -s "$shots/game.log" ] || fail "the game complained with every data file in place"
+# Without a sound card (a server, CI, a container) one line says the game
+# runs silent, and that is all; with one, it says nothing.
+lines=0
+if [ ! -e /dev/snd ]; then
+  said_once '^vellin: no sound device, running silent$'
+  lines=1
+fi
+[ "$(wc -l <"$shots/game.log")" -eq "$lines" ] || fail "the game complained with every data file in place"
 
 echo "-- holding Right walks and scrolls the view"
 # Physics runs a fixed number of steps per second however slow the frames, so
@@ -217,13 +231,6 @@ fi
 
 quit_game
 
-# Expects exactly one line of the game's output to match $1.
-said_once() {
-  local n
-  n=$(grep -c -- "$1" "$shots/game.log" || true)
-  [ "$n" -eq 1 ] || fail "expected one line matching '$1', found $n"
-}
-
 echo "-- without data files the game says so, still starts and ends on Escape"
 # A copy outside the build tree does not use the source tree's data.
 empty=$(mktemp -d)
@@ -239,10 +246,11 @@ done
 rm -r "$empty"
 
 echo "-- an unreadable image and a missing texture: one line each, and the game runs"
+echo "   (--mute: not even a word about sound)"
 broken=$(mktemp -d)
 cp "$assets"/trooper.txt "$assets"/trooper.png "$assets"/bridge.txt "$broken"/
 echo "not an image" >"$broken/white.png"
-start_game "$broken" --data "$broken"
+start_game "$broken" --data "$broken" --mute
 wait_drawn broken-data-first
 shot_still broken-data
 quit_game

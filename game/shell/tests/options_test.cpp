@@ -48,7 +48,8 @@ TEST(Options, HelpListsEveryOptionOnStdout) {
     const Result r = parse({"--windowed", "--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    for (const char* name : {"--windowed", "--fullscreen", "--seed N", "--help", "--version"}) {
+    for (const char* name : {"--windowed", "--fullscreen", "--seed N", "--mute", "--volume N",
+                             "--help", "--version"}) {
         EXPECT_NE(r.out.find(name), std::string::npos) << name;
     }
 }
@@ -111,5 +112,16 @@ TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
         const Result r = parse(bad);
         EXPECT_EQ(r.status, kUsageStatus) << bad[0] << ' ' << bad[2];
         EXPECT_NE(r.err.find("Usage: vellin"), std::string::npos);
+    }
+}
+
+TEST(Options, VolumeIsAPercentage) {
+    EXPECT_EQ(parse({"--mute", "--volume", "0"}).status, -1);
+    EXPECT_EQ(options.mute, 1);
+    EXPECT_EQ(options.volume, 0);
+    EXPECT_EQ(parse({"--volume=100"}).status, -1);
+    EXPECT_EQ(options.volume, 100);
+    for (const char* bad : {"101", "-5", "50%"}) {
+        EXPECT_EQ(parse({"--volume", bad}).status, kUsageStatus) << bad;
     }
 }

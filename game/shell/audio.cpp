@@ -1,0 +1,92 @@
+// Allegro's digital sound: a thin layer over the rules of game/sound.
+#include "shell/audio.h"
+
+#include <allegro.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "model/model.h"
+#include "shell/data_dir.h"
+#include "shell/options.h"
+#include "state/state.h"
+
+namespace {
+
+SAMPLE* samples[kSoundCount];  // read once; null when missing or silent
+bool heard;                    // a device plays the samples
+
+constexpr int kCentre = 128;        // pan: the camera follows the player
+constexpr int kNormalPitch = 1000;  // play_sample's frequency for the recorded pitch
+// Loudness of each sound, 0 to 255, before --volume.
+constexpr int kLoudness[kSoundCount] = {170, 190, 170, 220, 150, 110};
+
+// ALSA tells of a missing card in many lines of its own on stderr; the game's
+// one line says it all, so the driver's search runs with stderr shut.
+int install_sound_quietly() {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0) {
+        dup2(null, STDERR_FILENO);
+    }
+    const int status = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    if (saved >= 0) {
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+    if (null >= 0) {
+        close(null);
+    }
+    return status;
+}
+
+void play(SoundId id, int pitch) {
+    if (samples[id] != nullptr) {
+        const int volume = kLoudness[id] * options.volume / 100;
+        play_sample(samples[id], volume, kCentre, pitch, id == kSoundJungle);
+    }
+}
+
+}  // namespace
+
+void init_audio() {
+    // A timedemo runs many times faster than real time: its sounds would be noise.
+    if (options.mute || options.timedemo != nullptr) {
+        return;
+    }
+    if (install_sound_quietly() != 0 || digi_card == DIGI_NONE) {
+        std::fprintf(stderr, "vellin: no sound device, running silent\n");
+        return;
+    }
+    char path[kDataPathSize];
+    for (int i = 0; i < kSoundCount; ++i) {
+        samples[i] = load_sample(data_path(sound_files[i], path));
+        if (samples[i] == nullptr) {
+            report_data_file(path, "not a loadable sound");
+        }
+    }
+    heard = true;
+    play(kSoundJungle, kNormalPitch);
+}
+
+PlayerSound player_sound_state() {
+    return {jump, fall, down, ludz.frame, ludz.fallspeed, over_bridge(ludz.pos[0], ludz.pos[1])};
+}
+
+void play_step_sounds(const PlayerSound& before) {
+    if (!heard) {
+        return;
+    }
+    const SoundSet set = step_sounds(before, player_sound_state());
+    for (int i = 0; i < kSoundCount; ++i) {
+        if (set & sound_bit(static_cast<SoundId>(i))) {
+            // Successive footsteps differ a little in pitch, as real ones do.
+            const int pitch = i <= kSoundStepPlank
+                                  ? kNormalPitch - 40 + static_cast<int>(ludz.frame) % 5 * 20
+                                  : kNormalPitch;
+            play(static_cast<SoundId>(i), pitch);
+        }
+    }
+}

@@ -1,0 +1,25 @@
+// What the player's feet are over.
+#include "sound/sound.h"
+
+#include "level/level.h"
+
+namespace {
+constexpr float kCellWidth = 20.0f;   // map cell, world units
+constexpr float kCellHeight = 10.0f;  // map row, world units
+constexpr float kFeetBelow = 15.0f;   // the ground probe's point under the origin
+}  // namespace
+
+// The player stands where the landing left it, a little below the top edge;
+// the edges of the cell count as outside, as for the ground probe.
+int over_bridge(float x, float y) {
+    const float feet = y - kFeetBelow;
+    for (const auto& b : bridges) {
+        const float left = kCellWidth * static_cast<float>(b[1]);
+        const float top = -kCellHeight * static_cast<float>(b[0]);
+        if (b[2] != 0 && x > left && x < left + kCellWidth && feet < top &&
+            feet > top - kCellHeight) {
+            return 1;
+        }
+    }
+    return 0;
+}
