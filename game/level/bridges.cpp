@@ -9,7 +9,7 @@ constexpr float kBridgeScale = 0.125f;
 }  // namespace
 
 // Bridges are numbered in row-major order of their cells. Cells beyond the
-// nine slots are left without a bridge rather than written past the tables.
+// slots are left without a bridge rather than written past the tables.
 void generate_bridges() {
     int n = 0;
     for (int r = 0; r < kMapRows; ++r) {
@@ -19,9 +19,9 @@ void generate_bridges() {
             bridges[n][0] = r;
             bridges[n][1] = c;
             bridges[n][2] = 1;
-            // Centred in the cell, 5 units below its top edge, on the cliff plane.
-            bridge[n].pos[0] = static_cast<float>(20.0 * c + 10.0);
-            bridge[n].pos[1] = static_cast<float>(-5.0 - 10.0 * r);
+            // Centred in the cell, half a cell below its top edge, on the cliff plane.
+            bridge[n].pos[0] = cell_left(c) + kCellWidth / 2;
+            bridge[n].pos[1] = cell_top(r) - kCellHeight / 2;
             bridge[n].pos[2] = 0.0f;
             bridge[n].scale = kBridgeScale;
             ++n;

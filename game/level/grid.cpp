@@ -6,11 +6,10 @@
 #include "level/level.h"
 #include "state/state.h"
 
-constexpr double kCellWidth = 20.0;  // world units per map column
-constexpr int kClipColumns = 16;     // map columns drawn either side of the camera's
+constexpr int kClipColumns = 16;  // map columns drawn either side of the camera's
 
 int mappos(float x) {
-    const double column = -static_cast<double>(x) / kCellWidth;
+    const double column = -static_cast<double>(x) / static_cast<double>(kCellWidth);
     // Truncation toward zero; a free camera flown absurdly far (or a NaN)
     // must not overflow the int conversion.
     if (!(column > INT_MIN && column < INT_MAX))

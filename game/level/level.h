@@ -4,29 +4,67 @@
 // row 0 at the top.
 //
 // World units: x to the right, y up, z toward the viewer, cliff plane at z = 0.
-// A map cell is 20 wide and 10 tall; the world grid has a pitch of 2.5 (8 grid
-// columns and 4 grid rows per map cell); one extrusion level is 10 units deep.
+// The scale and the conversions between map cells, grid corners and world
+// units are below; every file that converts takes them from here.
 #ifndef VELLIN_LEVEL_H
 #define VELLIN_LEVEL_H
+
+#include "state/state.h"
 
 struct VERT {
     float x, y, z;
 };
 
+constexpr float kCellWidth = 20.0f;                       // map cell, x units
+constexpr float kCellHeight = 10.0f;                      // map cell, y units
+constexpr int kGridPerCellX = 8;                          // grid columns per map column
+constexpr int kGridPerCellY = 4;                          // grid rows per map row
+constexpr float kGridPitch = kCellWidth / kGridPerCellX;  // between grid corners, x and y
+constexpr float kLevelDepth = 10.0f;                      // z units per extrusion level
+
 constexpr int kMapRows = 16;
 constexpr int kMapColumns = 100;
-constexpr int kGridRows = 80;
-constexpr int kGridColumns = 800;
+// The grid runs four map rows below the tile layer; there every cell is empty.
+constexpr int kGridRows = (kMapRows + 4) * kGridPerCellY;
+constexpr int kGridColumns = kMapColumns * kGridPerCellX;
 constexpr int kMaxPlatforms = 100;
-constexpr int kBridgeSlots = 9;
-constexpr int kTreeCount = 300;
+constexpr int kTreesPerColumn = 3;  // background trees stand evenly, three over each map column
+constexpr int kTreeCount = kMapColumns * kTreesPerColumn;
+
+// Left edge (x) of a map column and top edge (y) of a map row.
+constexpr float cell_left(int column) {
+    return kCellWidth * static_cast<float>(column);
+}
+constexpr float cell_top(int row) {
+    return -kCellHeight * static_cast<float>(row);
+}
+// First grid column of a map column and first grid row of a map row.
+constexpr int grid_column(int column) {
+    return kGridPerCellX * column;
+}
+constexpr int grid_row(int row) {
+    return kGridPerCellY * row;
+}
+// Map column and row holding a grid corner.
+constexpr int map_column(int grid_column) {
+    return grid_column / kGridPerCellX;
+}
+constexpr int map_row(int grid_row) {
+    return grid_row / kGridPerCellY;
+}
+// How far a corner at extrusion level n stands out of the cliff plane before
+// the wall is shaped.
+constexpr float level_depth(int level) {
+    return kLevelDepth * static_cast<float>(level);
+}
+constexpr int kFirstRowBelowLayer = grid_row(kMapRows);  // grid rows from here lie below the layer
 
 extern const int jungle_map0[kMapRows][kMapColumns];  // tile codes 0, 1, 5, 9
 extern const int jungle_map1[kMapRows][kMapColumns];  // second layer, unread
 
 extern int walk[kMapRows][kMapColumns];             // 1 where a found platform run lies
 extern int mask[kGridRows][kGridColumns];           // 0 empty, 1 solid, 2 solid below the layer
-extern int extrusion[kGridRows][kGridColumns];      // depth level per grid corner, 10 units each
+extern int extrusion[kGridRows][kGridColumns];      // depth level per grid corner, see level_depth
 extern VERT wall[kGridRows][kGridColumns];          // cliff-wall mesh corners
 extern VERT wallnorms[kGridRows][kGridColumns][2];  // unit normals of each cell's two triangles
 extern int plats[kMaxPlatforms][3];                 // (map row, first map column, width in cells)

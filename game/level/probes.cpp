@@ -8,14 +8,8 @@
 
 namespace {
 
-const float kCellWidth = 20.0f;   // map cell, units
-const float kCellHeight = 10.0f;  // map row, units
-const float kGridPitch = 2.5f;    // between extrusion grid corners, units
-const int kGridPerCellX = 8;
-const int kGridPerCellY = 4;
 const float kFootDrop = 15.0f;   // probe point below the origin for Grounded
 const float kProbeDrop = 12.5f;  // probe row below the origin for Extruded
-const int kBridgesTested = 8;
 
 // Grid index for `value` / pitch cut toward zero, or -1 outside [0, limit).
 // Checked as a float first: NaN or a huge position must not reach an int.
@@ -37,9 +31,8 @@ int cModel::Grounded() const {
     const int count = platcount < 0 ? 0 : (platcount > kMaxPlatforms ? kMaxPlatforms : platcount);
     for (int i = 0; i < count; i++) {
         const int row = plats[i][0], column = plats[i][1], width = plats[i][2];
-        if (x > kCellWidth * column && x < kCellWidth * (column + width) &&
-            h < -kCellHeight * row) {
-            const int gy = kGridPerCellY * row, gx = kGridPerCellX * column;
+        if (x > cell_left(column) && x < cell_left(column + width) && h < cell_top(row)) {
+            const int gy = grid_row(row), gx = grid_column(column);
             if (gy < 0 || gy >= kGridRows || gx < 0 || gx >= kGridColumns) {
                 continue;
             }
@@ -48,9 +41,9 @@ int cModel::Grounded() const {
             }
         }
     }
-    for (int i = 0; i < kBridgesTested; i++) {
+    for (int i = 0; i < kBridgePieces; i++) {
         const int row = bridges[i][0], column = bridges[i][1], standing = bridges[i][2];
-        if (x > kCellWidth * column && x < kCellWidth * (column + 1) && h < -kCellHeight * row &&
+        if (x > cell_left(column) && x < cell_left(column + 1) && h < cell_top(row) &&
             standing != 0) {
             return 1;
         }

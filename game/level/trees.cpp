@@ -5,9 +5,9 @@
 #include "level/level.h"
 
 namespace {
-constexpr double kTreeSpacing = 6.666666666666667;  // x units between trees, 20/3
+constexpr double kTreeSpacing = static_cast<double>(kCellWidth) / kTreesPerColumn;  // x units
 constexpr double kTwoPi = 6.283185307179586;
-constexpr float kTrunkBase = -160.0f;  // y of the bottom ring: the layer's bottom edge
+constexpr float kTrunkBase = cell_top(kMapRows);  // y of the bottom ring: the layer's bottom edge
 constexpr int kRingPoints = 4;
 constexpr int kRings = 4;
 }  // namespace

@@ -9,23 +9,20 @@ namespace {
 
 constexpr int kCodeLedge = 1;
 constexpr int kCodeRock = 5;
-constexpr double kGridPitch = 2.5;                 // world units between grid corners
-constexpr float kLevelDepth = 10.0f;               // z units per extrusion level
-constexpr int kFirstRowBelowLayer = kMapRows * 4;  // grid row 64
-constexpr int kShapeReach = 4;                     // edge rounding looks 0..3 columns sideways
+constexpr int kShapeReach = 4;  // edge rounding looks 0..3 columns sideways
 constexpr double kHalfPi = 1.5707963267948966;
 
 // Map code over grid corner (i, j); the rows below the layer read as empty.
 int code_at(int i, int j) {
-    const int r = i / 4;
-    return r < kMapRows ? jungle_map0[r][j / 8] : 0;
+    const int r = map_row(i);
+    return r < kMapRows ? jungle_map0[r][map_column(j)] : 0;
 }
 
 void build_base_mesh() {
     for (int i = 0; i < kGridRows; ++i) {
         for (int j = 0; j < kGridColumns; ++j) {
-            wall[i][j].x = static_cast<float>(kGridPitch * j);
-            wall[i][j].y = static_cast<float>(-kGridPitch * i);
+            wall[i][j].x = kGridPitch * static_cast<float>(j);
+            wall[i][j].y = -kGridPitch * static_cast<float>(i);
             wall[i][j].z = 0.0f;
             const int code = code_at(i, j);
             mask[i][j] = (code == kCodeRock || code == kCodeLedge) ? 1 : 0;
@@ -40,8 +37,8 @@ void find_platforms() {
     platcount = 0;
     for (int i = 0; i < kGridRows; ++i) {
         for (int j = 0; j < kGridColumns; ++j) {
-            const int r = i / 4;
-            const int c = j / 8;
+            const int r = map_row(i);
+            const int c = map_column(j);
             if (r >= kMapRows || walk[r][c] != 0 || jungle_map0[r][c] != kCodeLedge)
                 continue;
             int w = 0;
@@ -69,6 +66,7 @@ void lower(VERT& v, double amount) {
 // Rounds the silhouette against empty corners and lower levels up to three
 // columns away. Columns 0..3 and 796..799 are never the visited corner.
 void shape_edges() {
+    const double kDepth = kLevelDepth;
     for (int i = 0; i < kGridRows; ++i) {
         for (int j = kShapeReach; j < kGridColumns - kShapeReach; ++j) {
             if (mask[i][j] == 0)
@@ -77,15 +75,15 @@ void shape_edges() {
                 const float ang = static_cast<float>(static_cast<float>(k) / 4.0f * kHalfPi);
                 const double cs = std::cos(static_cast<double>(ang));
                 if (mask[i][j - k] == 0)
-                    lower(wall[i][j], 10.0 * cs / 4.0);
+                    lower(wall[i][j], kDepth * cs / 4.0);
                 if (mask[i][j + k] == 0)
-                    lower(wall[i][j], 10.0 * cs / 2.0);
+                    lower(wall[i][j], kDepth * cs / 2.0);
                 const int here = extrusion[i][j];
                 const int left = extrusion[i][j - k];
                 if (here > left)
-                    lower(wall[i][j], cs * (here - left) * 10.0 / 2.0);
+                    lower(wall[i][j], cs * (here - left) * kDepth / 2.0);
                 if (here < left)
-                    lower(wall[i][j - k], cs * (left - here) * 10.0 / 2.0);
+                    lower(wall[i][j - k], cs * (left - here) * kDepth / 2.0);
             }
         }
     }
@@ -125,13 +123,13 @@ void generate_wall() {
     compute_normals();
 }
 
-// Footprint: grid rows 4*row..79 under grid columns 8*column..8*(column+width)-1,
-// cut to the grid. peak carries across rows, so stacked platforms push the
-// rock below further out.
+// Footprint: the grid rows from the platform's down to the bottom, under its
+// grid columns, cut to the grid. peak carries across rows, so stacked
+// platforms push the rock below further out.
 void extrude(int row, int column, int width) {
-    const int i0 = std::max(0, 4 * row);
-    const int j0 = std::max(0, 8 * column);
-    const int j1 = std::min(kGridColumns, 8 * (column + width));
+    const int i0 = std::max(0, grid_row(row));
+    const int j0 = std::max(0, grid_column(column));
+    const int j1 = std::min(kGridColumns, grid_column(column + width));
     int peak = 0;
     for (int i = i0; i < kGridRows; ++i) {
         for (int j = j0; j < j1; ++j) {

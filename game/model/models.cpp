@@ -5,4 +5,4 @@
 #include "state/state.h"
 
 cModel ludz;
-cModel bridge[9];
+cModel bridge[kBridgeSlots];

@@ -6,14 +6,12 @@
 
 #include "level/level.h"
 
-constexpr int kGridPerMapColumn = kGridColumns / kMapColumns;
-constexpr int kFirstFadingRow = 64;  // grid rows from here lie below the layer
+constexpr int kFirstFadingRow = kFirstRowBelowLayer;
 constexpr int kWallCellRows = kGridRows - 1;
 // Trees 0..106 get a crown only, 108..298 a trunk and a crown; 107 and 299 none.
 constexpr int kLastCrownOnlyTree = 106;
 constexpr int kFirstTrunkTree = 108;
 constexpr int kLastTrunkTree = 298;
-constexpr int kBridgesDrawn = 8;
 
 inline bool has_crown(int t) {
     return t <= kLastCrownOnlyTree || (t >= kFirstTrunkTree && t <= kLastTrunkTree);

@@ -27,7 +27,7 @@ constexpr int kWallMirrored = kWallFront + kWallPass;
 constexpr int kTrunks = kWallMirrored + kWallPass;
 constexpr int kCrowns = kTrunks + kTreeCount;
 constexpr int kBridges = kCrowns + kTreeCount;
-constexpr int kListCount = kBridges + kBridgesDrawn;
+constexpr int kListCount = kBridges + kBridgePieces;
 
 GLuint base = 0;  // 0 while drawing in immediate mode
 
@@ -70,7 +70,7 @@ void compile_stage_lists() {
             compile(kCrowns + t, [p] { draw_palm(p.x, p.y, p.z, p.s); });
         }
     }
-    for (int b = 0; b < kBridgesDrawn; ++b)
+    for (int b = 0; b < kBridgePieces; ++b)
         compile(kBridges + b, [b] { bridge[b].Draw(); });
 }
 
@@ -120,7 +120,7 @@ bool call_palm_lists() {
 bool call_bridge_lists() {
     if (base == 0)
         return false;
-    for (int b = 0; b < kBridgesDrawn; ++b)
+    for (int b = 0; b < kBridgePieces; ++b)
         glCallList(base + kBridges + b);
     return true;
 }

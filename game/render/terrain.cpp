@@ -21,7 +21,6 @@ constexpr float kWaterHalfDepth = 500.0f;
 constexpr int kWaterStripsZ = 40;       // 25 units deep each
 constexpr int kWaterSheetColumns = 27;  // 40 units wide each
 constexpr int kWaterFadeColumns = 2;
-constexpr float kLevelDepth = 10.0f;  // z units per extrusion level
 constexpr float kLedgeLip = 2.0f;     // platforms stand 2 units proud of the rock
 constexpr float kLedgeRaise = 3.0f;   // top surface above the cell's top edge
 constexpr float kLedgeFront = 10.0f;  // height of the fading front face
@@ -51,7 +50,7 @@ void draw_wall_pass(bool mirrored) {
     glBegin(GL_TRIANGLES);
     for (int i = 0; i < kGridRows - 1; ++i) {
         for (int j = 0; j < kGridColumns - 1; ++j) {
-            if (camclip(j / kGridPerMapColumn))
+            if (camclip(map_column(j)))
                 emit_wall_cell(i, j, mirrored);
         }
     }
@@ -60,8 +59,8 @@ void draw_wall_pass(bool mirrored) {
 
 // Extrusion level under a platform's top-left grid corner; 0 off the grid.
 int platform_level(int row, int column) {
-    const int i = 4 * row;
-    const int j = 8 * column;
+    const int i = grid_row(row);
+    const int j = grid_column(column);
     if (i < 0 || i >= kGridRows || j < 0 || j >= kGridColumns)
         return 0;
     return extrusion[i][j];
@@ -70,12 +69,12 @@ int platform_level(int row, int column) {
 // d: z of the platform's outer edge; front_nz: z of the front face's normal,
 // -1 in front (facing away from the viewer) and +1 mirrored.
 void draw_platform_pass(int row, int column, int width, float d, float front_nz) {
-    const float x0 = 20.0f * static_cast<float>(column);
-    const float y = -10.0f * static_cast<float>(row) + kLedgeRaise;
+    const float x0 = cell_left(column);
+    const float y = cell_top(row) + kLedgeRaise;
     glBegin(GL_QUADS);
     for (int n = 0; n < width; ++n) {
-        const float xa = x0 + 20.0f * static_cast<float>(n);
-        const float xb = x0 + 20.0f * static_cast<float>(n + 1);
+        const float xa = x0 + kCellWidth * static_cast<float>(n);
+        const float xb = x0 + kCellWidth * static_cast<float>(n + 1);
         // Top face; its normal points down (0, -1, 0), not up.
         glNormal3f(0.0f, -1.0f, 0.0f);
         glColor4f(kLedgeRed, kLedgeGreen, kLedgeBlue, 1.0f);
@@ -135,9 +134,9 @@ void emit_wall_cell(int i, int j, bool mirrored) {
 }
 
 void draw_wall_cells(int column, int first_row, int end_row, bool mirrored) {
-    const int first = column * kGridPerMapColumn;
+    const int first = grid_column(column);
     const int end =
-        first + kGridPerMapColumn < kGridColumns - 1 ? first + kGridPerMapColumn : kGridColumns - 1;
+        first + kGridPerCellX < kGridColumns - 1 ? first + kGridPerCellX : kGridColumns - 1;
     glBegin(GL_TRIANGLES);
     for (int i = first_row; i < end_row; ++i) {
         for (int j = first; j < end; ++j)
@@ -187,11 +186,11 @@ void draw_water() {
 
 // The whole platform takes the depth of its first cell, even over deeper rock.
 void draw_platform(int row, int column, int width) {
-    const float d = kLevelDepth * static_cast<float>(platform_level(row, column)) + kLedgeLip;
+    const float d = level_depth(platform_level(row, column)) + kLedgeLip;
     draw_platform_pass(row, column, width, d, -1.0f);
 }
 
 void draw_platform_minus(int row, int column, int width) {
-    const float d = -(kLevelDepth * static_cast<float>(platform_level(row, column))) - kLedgeLip;
+    const float d = -level_depth(platform_level(row, column)) - kLedgeLip;
     draw_platform_pass(row, column, width, d, 1.0f);
 }

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kTreesPerColumn = 3;
 constexpr int kBottomRow = kMapRows - 1;
 constexpr double kFarCrownFactor = 0.3;
 constexpr double kFarCrownBase = -80.0;
@@ -141,6 +140,6 @@ void draw_palm(float x, float y, float z, float s) {
 void draw_bridges() {
     if (call_bridge_lists())
         return;
-    for (int b = 0; b < kBridgesDrawn; ++b)
+    for (int b = 0; b < kBridgePieces; ++b)
         bridge[b].Draw();
 }

@@ -22,7 +22,6 @@ namespace {
 const char kWhiteTexture[] = "white.png";
 const char kPlayerModel[] = "trooper.txt";
 const char kBridgeModel[] = "bridge.txt";
-const int kBridgesRead = 8;
 
 // Without a display or an OpenGL mode nothing below can work: say why and stop.
 [[noreturn]] void fail_start(const char* what) {
@@ -139,7 +138,7 @@ void init_stage() {
     ludz.fallspeed = 0.1f;
     ludz.scale = 0.125f;
     ludz.rot[1] = 3.1415927f;  // facing right
-    for (int i = 0; i < kBridgesRead; ++i)
+    for (int i = 0; i < kBridgePieces; ++i)
         read_model(bridge[i], data_path(kBridgeModel, path));
     generate_bridges();
     if (!options.immediate)

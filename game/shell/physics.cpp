@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "level/level.h"
 #include "model/model.h"
 #include "model/trooper_frames.h"
 #include "shell/audio.h"
@@ -16,13 +17,13 @@ namespace {
 
 using namespace trooper_frames;
 
-constexpr float kWalkSpeed = 0.25f;       // walking and air drift, units per step
-constexpr float kTakeOffSpeed = -1.2f;    // upward, so negative fallspeed
-constexpr float kGravity = 0.02f;         // units per step per step
-constexpr float kFallLimit = 1.2f;        // fastest fall, units per step
-constexpr float kCrouchDrop = 10.0f;      // crouch and drop-through offset, one map row
-constexpr double kFreeCameraSpeed = 1.6;  // units per step
-constexpr float kFacingLeft = 0.0f;       // rot[1], radians
+constexpr float kWalkSpeed = 0.25f;         // walking and air drift, units per step
+constexpr float kTakeOffSpeed = -1.2f;      // upward, so negative fallspeed
+constexpr float kGravity = 0.02f;           // units per step per step
+constexpr float kFallLimit = 1.2f;          // fastest fall, units per step
+constexpr float kCrouchDrop = kCellHeight;  // crouch and drop-through offset, one map row
+constexpr double kFreeCameraSpeed = 1.6;    // units per step
+constexpr float kFacingLeft = 0.0f;         // rot[1], radians
 constexpr float kFacingRight = 3.1415927f;
 
 constexpr float kFollowHeight = 80.0f;
@@ -296,6 +297,6 @@ void physics(const StepInput& in) {
     }
 
     ludz.pos[1] -= ludz.fallspeed;
-    ludz.pos[2] = static_cast<float>(ludz.Extruded() * 10 + 5);
+    ludz.pos[2] = level_depth(ludz.Extruded()) + kLevelDepth / 2;
     play_step_sounds(before);
 }

@@ -4,9 +4,7 @@
 #include "level/level.h"
 
 namespace {
-constexpr float kCellWidth = 20.0f;   // map cell, world units
-constexpr float kCellHeight = 10.0f;  // map row, world units
-constexpr float kFeetBelow = 15.0f;   // the ground probe's point under the origin
+constexpr float kFeetBelow = 15.0f;  // the ground probe's point under the origin
 }  // namespace
 
 // The player stands where the landing left it, a little below the top edge;

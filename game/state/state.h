@@ -8,6 +8,11 @@
 
 class cModel;
 
+// The bridge tables have nine slots. Only the first eight pieces are read,
+// stood on and drawn (the stage has eight bridge cells); the ninth stays empty.
+constexpr int kBridgeSlots = 9;
+constexpr int kBridgePieces = 8;
+
 extern float campos[3];     // camera translation applied to the world
 extern float camang[3];     // camera angles in degrees about x, y, z
 extern unsigned int white;  // plain white texture, bound for untextured geometry
@@ -20,7 +25,7 @@ extern int direction;  // -1, 0, +1: drift while not standing
 extern int debcam;     // 1 while the free camera is on
 
 // Defined in game/model (models.cpp), where the class is complete.
-extern cModel ludz;       // the player
-extern cModel bridge[9];  // bridge pieces; 0..7 are read and drawn
+extern cModel ludz;                  // the player
+extern cModel bridge[kBridgeSlots];  // bridge pieces; 0 .. kBridgePieces - 1 are used
 
 #endif
