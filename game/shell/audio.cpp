@@ -16,9 +16,12 @@ namespace {
 
 SAMPLE* samples[kSoundCount];  // read once; null when missing or silent
 bool heard;                    // a device plays the samples
+unsigned int footsteps;        // footsteps played, for their pitches
 
 constexpr int kCentre = 128;        // pan: the camera follows the player
 constexpr int kNormalPitch = 1000;  // play_sample's frequency for the recorded pitch
+constexpr int kStepPitchCount = 4;
+constexpr int kStepPitches[kStepPitchCount] = {985, 1020, 970, 1005};
 // Loudness of each sound, 0 to 255, before --volume.
 constexpr int kLoudness[kSoundCount] = {170, 190, 170, 220, 150, 110};
 
@@ -81,12 +84,16 @@ void play_step_sounds(const PlayerSound& before) {
     }
     const SoundSet set = step_sounds(before, player_sound_state());
     for (int i = 0; i < kSoundCount; ++i) {
-        if (set & sound_bit(static_cast<SoundId>(i))) {
-            // Successive footsteps differ a little in pitch, as real ones do.
-            const int pitch = i <= kSoundStepPlank
-                                  ? kNormalPitch - 40 + static_cast<int>(ludz.frame) % 5 * 20
-                                  : kNormalPitch;
-            play(static_cast<SoundId>(i), pitch);
+        const SoundId id = static_cast<SoundId>(i);
+        if ((set & sound_bit(id)) == 0) {
+            continue;
         }
+        // Successive footsteps differ a little in pitch, as real ones do; the
+        // same steps give the same pitches, so a demo sounds the same again.
+        int pitch = kNormalPitch;
+        if (id == kSoundStepRock || id == kSoundStepPlank) {
+            pitch = kStepPitches[footsteps++ % kStepPitchCount];
+        }
+        play(id, pitch);
     }
 }
