@@ -12,8 +12,8 @@ constexpr float kFeetBelow = 15.0f;  // the ground probe's point under the origi
 int over_bridge(float x, float y) {
     const float feet = y - kFeetBelow;
     for (const auto& b : bridges) {
-        const float left = kCellWidth * static_cast<float>(b[1]);
-        const float top = -kCellHeight * static_cast<float>(b[0]);
+        const float left = cell_left(b[1]);
+        const float top = cell_top(b[0]);
         if (b[2] != 0 && x > left && x < left + kCellWidth && feet < top &&
             feet > top - kCellHeight) {
             return 1;
