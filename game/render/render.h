@@ -5,11 +5,14 @@
 #ifndef VELLIN_RENDER_H
 #define VELLIN_RENDER_H
 
-constexpr int kLeavesEntries = 8088;
-
-// The palm crown mesh, in mesh units around the point where it sits on the trunk.
-extern const double leaves_vertex[kLeavesEntries][3];
-extern const double leaves_normal[kLeavesEntries][3];
+// The palm crown mesh, in mesh units around the point where it sits on the
+// trunk, generated at build time (tools/leaves) together with its counts.
+// Stroke m runs from entry 4m + 1 to 4m + 3; the normals belong to the entries
+// before those.
+extern const int leaves_entries;  // entries in each table
+extern const int leaves_strokes;  // strokes drawn
+extern const double leaves_vertex[][3];
+extern const double leaves_normal[][3];
 
 void draw_wall();
 void draw_wall_minus();

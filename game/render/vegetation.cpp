@@ -15,8 +15,6 @@ constexpr double kFarCrownFactor = 0.3;
 constexpr double kFarCrownBase = -80.0;
 constexpr float kSkirtDrop = 40.0f;     // world units below ring 0
 constexpr float kLeafLineWidth = 5.0f;  // pixels
-// Drawn leaves vertices are the odd indices below this.
-constexpr int kLeavesDrawnEnd = 8085;
 
 constexpr float kBark[3] = {0.3f, 0.3f, 0.1f};
 constexpr float kLeafGreen[3] = {0.0f, 0.7f, 0.0f};
@@ -127,7 +125,8 @@ void draw_palm(float x, float y, float z, float s) {
     glLineWidth(kLeafLineWidth);
     glBegin(GL_LINES);
     glColor4f(kLeafGreen[0], kLeafGreen[1], kLeafGreen[2], 1.0f);
-    for (int k = 1; k < kLeavesDrawnEnd; k += 2) {
+    const int end = 4 * leaves_strokes + 1;  // the odd entries 4m + 1 and 4m + 3
+    for (int k = 1; k < end; k += 2) {
         const double* n = leaves_normal[k - 1];
         const double* v = leaves_vertex[k];
         glNormal3d(n[0], n[1], n[2]);

@@ -11,8 +11,8 @@
 
 namespace leaves {
 
-constexpr int kEntries = 8088;
-constexpr int kStrokes = 2021;  // drawn strokes; the last group of four is spare
+constexpr int kStrokes = 2021;              // drawn strokes
+constexpr int kEntries = 4 * kStrokes + 4;  // four per stroke, and a spare group of four
 
 using Vec = std::array<double, 3>;
 

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kStrokes = 2021;  // drawn segments 4m + 1 -> 4m + 3
-
 double dot(const double* a, const double* b) {
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
@@ -25,9 +23,8 @@ double angle_deg(const double* a, const double* b) {
 }
 
 TEST(LeavesMesh, HasEightThousandEightyEightEntriesWithinTheCrownExtents) {
-    EXPECT_EQ(sizeof(leaves_vertex) / sizeof(leaves_vertex[0]), 8088u);
-    EXPECT_EQ(sizeof(leaves_normal) / sizeof(leaves_normal[0]), 8088u);
-    for (int k = 0; k < kLeavesEntries; ++k) {
+    ASSERT_EQ(leaves_entries, 8088);  // as generated
+    for (int k = 0; k < leaves_entries; ++k) {
         const double* v = leaves_vertex[k];
         EXPECT_TRUE(v[0] >= -3.83 && v[0] <= 3.67) << "x of entry " << k;
         EXPECT_TRUE(v[1] >= -5.15 && v[1] <= 3.19) << "y of entry " << k;
@@ -36,7 +33,7 @@ TEST(LeavesMesh, HasEightThousandEightyEightEntriesWithinTheCrownExtents) {
 }
 
 TEST(LeavesMesh, DrawnSegmentsAreShortStrokesOnTheLeaf) {
-    for (int m = 0; m < kStrokes; ++m) {
+    for (int m = 0; m < leaves_strokes; ++m) {
         const double len = distance(leaves_vertex[4 * m + 1], leaves_vertex[4 * m + 3]);
         EXPECT_GE(len, 0.09) << "segment " << m;
         EXPECT_LE(len, 0.30) << "segment " << m;
@@ -49,9 +46,9 @@ TEST(LeavesMesh, DrawnSegmentsAreShortStrokesOnTheLeaf) {
 // The drawn normals are unit normals of the leaf: perpendicular to the stroke
 // lying on it, and turning only a little between neighbouring entries.
 TEST(LeavesMesh, NormalsAreUnitAndPerpendicularToTheStrokesAndChangeSmoothly) {
-    for (int k = 0; k < kLeavesEntries; ++k)
+    for (int k = 0; k < leaves_entries; ++k)
         EXPECT_NEAR(std::sqrt(dot(leaves_normal[k], leaves_normal[k])), 1.0, 1e-6) << k;
-    for (int m = 0; m < kStrokes; ++m) {
+    for (int m = 0; m < leaves_strokes; ++m) {
         const double* a = leaves_vertex[4 * m + 1];
         const double* b = leaves_vertex[4 * m + 3];
         const double d[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
@@ -60,20 +57,20 @@ TEST(LeavesMesh, NormalsAreUnitAndPerpendicularToTheStrokesAndChangeSmoothly) {
         EXPECT_LT(std::fabs(dot(leaves_normal[4 * m + 2], d)) / len, 0.02) << "stroke " << m;
     }
     // Within a stroke's four entries: under a tenth of a degree.
-    for (int k = 1; k < kLeavesEntries; ++k) {
+    for (int k = 1; k < leaves_entries; ++k) {
         if (k % 4 != 0) {
             EXPECT_LT(angle_deg(leaves_normal[k - 1], leaves_normal[k]), 0.1) << k;
         }
     }
     // Along a leaf, where one stroke ends at the next one's start.
     int joined = 0;
-    for (int m = 0; m + 1 < kStrokes; ++m) {
+    for (int m = 0; m + 1 < leaves_strokes; ++m) {
         if (distance(leaves_vertex[4 * m + 3], leaves_vertex[4 * m + 5]) > 1e-9)
             continue;
         ++joined;
         EXPECT_LT(angle_deg(leaves_normal[4 * m + 2], leaves_normal[4 * m + 4]), 10.0) << m;
     }
-    EXPECT_GT(joined, kStrokes / 2);  // strokes mostly chain into leaves
+    EXPECT_GT(joined, leaves_strokes / 2);  // strokes mostly chain into leaves
 }
 
 // Fronds leave the point where the crown sits on the trunk, spread all round,
@@ -81,7 +78,7 @@ TEST(LeavesMesh, NormalsAreUnitAndPerpendicularToTheStrokesAndChangeSmoothly) {
 TEST(LeavesMesh, ReadsAsACrownOfDroopingFronds) {
     double nearest = 1e9, low = 0, high = 0;
     int quadrant[4] = {0, 0, 0, 0};
-    for (int k = 1; k < kLeavesEntries; k += 2) {
+    for (int k = 1; k < leaves_entries; k += 2) {
         const double* v = leaves_vertex[k];
         nearest = std::fmin(nearest, std::sqrt(dot(v, v)));
         low = std::fmin(low, v[1]);
