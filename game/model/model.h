@@ -56,6 +56,11 @@ class cModel {
     int Extruded() const;
 };
 
+// Index of bone `index`'s parent, or -1 for a root. A parent that is the bone
+// itself or comes later in the list has no pose yet when the bone needs it,
+// so such a bone is treated as a root.
+int bone_parent(kpModel* model, int index);
+
 // Loads an image file into a new texture (power-of-two, mipmapped); 0 when
 // it cannot, after one line on stderr naming the file and the problem. Needs
 // a current GL context; without one it returns 0 quietly.

@@ -1,0 +1,231 @@
+// vellin-view FILE: shows a text model file as the game draws it, in a window
+// of its own, with its frames, its skeleton and its triangles.
+#include <allegro.h>
+#include <alleggl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/picture.h"
+#include "shell/shell.h"
+#include "viewer.h"
+#include "window_title.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: vellin-view [--fullscreen] [--frames FIRST-LAST] FILE\n"
+    "Shows a text model file as the game draws it.\n"
+    "\n"
+    "  --frames FIRST-LAST  the range Space plays (default: every frame)\n"
+    "  --fullscreen         full screen instead of a window\n"
+    "  --windowed           in a window (the default)\n"
+    "  -h, --help           print this help\n"
+    "\n"
+    "Mouse: drag to turn the model, wheel or right-drag to zoom. Keys: Left and\n"
+    "Right step a frame, Space plays the range at 120 frames a second, [ and ]\n"
+    "set its first and last frame, B shows the skeleton, W the wireframe, F12\n"
+    "saves a screenshot, Escape quits.\n"
+    "\n"
+    "Exit status: 0 after Escape, 1 when the file cannot be shown or the\n"
+    "display cannot be opened, 2 when the command line is wrong.\n";
+
+constexpr int kTitleSize = 512;
+constexpr int kPixelsPerZoomClick = 20;  // right-drag distance worth one wheel click
+
+struct Options {
+    const char* path = nullptr;
+    bool fullscreen = false;
+    int first = 0;
+    int last = 1 << 30;  // cut to the model's last frame
+};
+
+bool parse_range(const char* text, int* first, int* last) {
+    char end = '\0';
+    return std::sscanf(text, "%d-%d%c", first, last, &end) == 2 && *first >= 0 && *first <= *last;
+}
+
+// -1 to go on, else the exit status after printing the help or why not.
+int parse(int argc, char** argv, Options* o) {
+    bool options = true;
+    for (int i = 1; i < argc; i++) {
+        const char* arg = argv[i];
+        if (options && arg[0] == '-' && arg[1] != '\0') {
+            if (std::strcmp(arg, "--") == 0) {
+                options = false;
+            } else if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
+                std::fputs(kUsage, stdout);
+                return 0;
+            } else if (std::strcmp(arg, "--fullscreen") == 0 ||
+                       std::strcmp(arg, "--windowed") == 0) {
+                o->fullscreen = arg[2] == 'f';
+            } else if (std::strcmp(arg, "--frames") == 0 && i + 1 < argc &&
+                       parse_range(argv[i + 1], &o->first, &o->last)) {
+                i++;
+            } else {
+                std::fprintf(stderr, "vellin-view: bad option %s\n%s", arg, kUsage);
+                return 2;
+            }
+        } else if (o->path == nullptr) {
+            o->path = arg;
+        } else {
+            std::fprintf(stderr, "vellin-view: one file at a time\n%s", kUsage);
+            return 2;
+        }
+    }
+    if (o->path == nullptr) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return -1;
+}
+
+[[noreturn]] void fail_start(const char* what) {
+    std::fprintf(stderr, "vellin-view: %s: %s\n", what,
+                 allegro_error[0] ? allegro_error : "no display or graphics driver available");
+    std::exit(1);
+}
+
+// The game's window and input, and its 120 Hz step counter.
+void start(bool fullscreen) {
+    if (allegro_init() != 0) {
+        fail_start("cannot initialise Allegro");
+    }
+    if (install_allegro_gl() != 0) {
+        fail_start("cannot initialise AllegroGL");
+    }
+    allegro_gl_clear_settings();
+    allegro_gl_set(AGL_COLOR_DEPTH, 16);
+    allegro_gl_set(AGL_Z_DEPTH, 16);
+    const int screen_mode = fullscreen ? AGL_FULLSCREEN : AGL_WINDOWED;
+    allegro_gl_set(screen_mode, TRUE);
+    allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | screen_mode);
+    set_color_depth(16);
+    if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) != 0) {
+        fail_start("cannot set an OpenGL mode");
+    }
+    install_keyboard();
+    install_mouse();
+    install_timer();
+    install_int_ex(timer, BPS_TO_TIMER(120));
+    init_render_state();
+    // The stage's fog would darken a model zoomed out to the distance of the
+    // game's background; the viewer shows the model alone.
+    glDisable(GL_FOG);
+}
+
+// The window title says what is shown; it is set again only when it changes.
+void show_title(const Viewer& v, const char* path) {
+    static char title[kTitleSize], shown[kTitleSize];
+    int n =
+        std::snprintf(title, sizeof title, "vellin-view: %s: frame %d/%d", path, v.frame, v.total);
+    if (n > 0 && n < kTitleSize && (v.first != 0 || v.last != v.total || v.playing)) {
+        std::snprintf(title + n, sizeof title - n, ", %s %d-%d", v.playing ? "playing" : "range",
+                      v.first, v.last);
+    }
+    if (std::strcmp(title, shown) != 0) {
+        std::memcpy(shown, title, sizeof title);
+        set_view_title(title);
+    }
+}
+
+// Keys from the buffer, so that a tap between two frames still counts.
+// False on Escape.
+bool handle_keys(Viewer& v, bool* screenshot) {
+    while (keypressed()) {
+        switch (readkey() >> 8) {
+            case KEY_ESC:
+                return false;
+            case KEY_LEFT:
+                v.playing = false;
+                step_frames(v, -1);
+                break;
+            case KEY_RIGHT:
+                v.playing = false;
+                step_frames(v, 1);
+                break;
+            case KEY_SPACE:
+                v.playing = !v.playing;
+                break;
+            case KEY_OPENBRACE:
+                v.first = v.frame;
+                v.last = v.last < v.first ? v.total : v.last;
+                break;
+            case KEY_CLOSEBRACE:
+                v.last = v.frame;
+                v.first = v.first > v.last ? 0 : v.first;
+                break;
+            case KEY_B:
+                v.skeleton = !v.skeleton;
+                break;
+            case KEY_W:
+                v.wireframe = !v.wireframe;
+                break;
+            case KEY_F12:
+                *screenshot = true;
+                break;
+            default:
+                break;
+        }
+    }
+    return !key[KEY_ESC];
+}
+
+// Left-drag turns the model; the wheel and right-drag zoom.
+void handle_mouse(Viewer& v) {
+    static int last_x = mouse_x, last_y = mouse_y, last_z = mouse_z;
+    const int dx = mouse_x - last_x, dy = mouse_y - last_y, dz = mouse_z - last_z;
+    last_x = mouse_x;
+    last_y = mouse_y;
+    last_z = mouse_z;
+    if (mouse_b & 1) {
+        orbit(v, dx, dy);
+    }
+    static int drag = 0;  // right-drag pixels not yet turned into zoom
+    drag = mouse_b & 2 ? drag - dy : 0;
+    zoom(v, dz + drag / kPixelsPerZoomClick);
+    drag %= kPixelsPerZoomClick;
+}
+
+Viewer viewer;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    const int status = parse(argc, argv, &o);
+    if (status >= 0) {
+        return status;
+    }
+    // Before any window: a file that cannot be shown is said in one line.
+    const char* problem = model_problem(o.path);
+    if (problem != nullptr) {
+        std::fprintf(stderr, "vellin-view: %s: %s\n", o.path, problem);
+        return 1;
+    }
+    start(o.fullscreen);
+    if (!open_model(viewer, o.path, o.first, o.last)) {
+        std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", o.path);
+        return 1;
+    }
+    bool screenshot = false;
+    counter = 0;
+    while (handle_keys(viewer, &screenshot)) {
+        handle_mouse(viewer);
+        const int steps = counter.exchange(0);
+        if (viewer.playing && steps > 0) {
+            play_steps(viewer, steps);
+        }
+        show_title(viewer, o.path);
+        draw_view(viewer);
+        if (screenshot) {
+            take_screenshot();
+            screenshot = false;
+        }
+        allegro_gl_flip();
+    }
+    return 0;
+}
+END_OF_MAIN()
