@@ -131,6 +131,8 @@ bool open_model(Viewer& v, const char* path, int first, int last) {
         v.model.pos[r] = -centre[r] * v.model.scale;
         v.model.rot[r] = 0.0f;
     }
+    // A model of bones only shows nothing else.
+    v.skeleton = mesh_count(v.model) == 0;
     v.yaw = kStartYaw;
     v.pitch = kStartPitch;
     v.distance = kStartDistance;
