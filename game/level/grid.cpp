@@ -1,9 +1,9 @@
 // Small operations in world-grid units: camera column, column clipping and
-// the vector helpers the generators share.
+// the VERT forms of the vector helpers the generators share.
 #include <climits>
-#include <cmath>
 
 #include "level/level.h"
+#include "model/mathlib.h"
 #include "state/state.h"
 
 constexpr int kClipColumns = 16;  // map columns drawn either side of the camera's
@@ -22,34 +22,18 @@ int camclip(int column) {
     return (distance >= -kClipColumns && distance <= kClipColumns) ? 1 : 0;
 }
 
-// A zero vector is left as it is rather than turned into NaNs.
+// The arithmetic is the vector library's; VERT is copied, not cast, to the
+// float arrays it takes.
 void normalize(VERT* v) {
-    const float len = static_cast<float>(std::sqrt(static_cast<double>(v->x) * v->x +
-                                                   static_cast<double>(v->y) * v->y +
-                                                   static_cast<double>(v->z) * v->z));
-    if (len == 0.0f)
-        return;
-    v->x /= len;
-    v->y /= len;
-    v->z /= len;
+    float p[3] = {v->x, v->y, v->z};
+    VectorUnit(p);
+    *v = {p[0], p[1], p[2]};
 }
 
-// (a - b) x (b - c), normalised; for the wall mesh (x right, y down the rows)
-// a flat cell faces +z. A degenerate triangle yields the zero vector.
+// For the wall mesh (x right, y down the rows) a flat cell faces +z.
 VERT trinormal(VERT a, VERT b, VERT c) {
-    const VERT u = {a.x - b.x, a.y - b.y, a.z - b.z};
-    const VERT v = {b.x - c.x, b.y - c.y, b.z - c.z};
-    VERT n;
-    n.x = u.y * v.z - u.z * v.y;
-    n.y = u.z * v.x - u.x * v.z;
-    n.z = u.x * v.y - u.y * v.x;
-    const float len = static_cast<float>(std::sqrt(static_cast<double>(n.x) * n.x +
-                                                   static_cast<double>(n.y) * n.y +
-                                                   static_cast<double>(n.z) * n.z));
-    if (len == 0.0f)
-        return n;
-    n.x /= len;
-    n.y /= len;
-    n.z /= len;
-    return n;
+    const float pa[3] = {a.x, a.y, a.z}, pb[3] = {b.x, b.y, b.z}, pc[3] = {c.x, c.y, c.z};
+    float n[3];
+    TriangleNormal(pa, pb, pc, n);
+    return {n[0], n[1], n[2]};
 }

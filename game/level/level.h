@@ -78,9 +78,10 @@ extern float treed[kTreeCount][4];                  // (axis x, top y, axis z, c
 int mappos(float x);
 // 1 when the map column lies within 16 columns of the camera's, else 0.
 int camclip(int column);
-// Scales the record in place to unit length.
+// Scales the record in place to unit length (VectorUnit); a zero vector stays.
 void normalize(VERT* v);
-// Unit normal of triangle a, b, c: (a - b) x (b - c), normalised.
+// Unit normal of triangle a, b, c: (a - b) x (b - c), normalised
+// (TriangleNormal); zero for a degenerate triangle.
 VERT trinormal(VERT a, VERT b, VERT c);
 
 // Source of random numbers for the generators; std::rand unless a test

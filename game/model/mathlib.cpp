@@ -29,6 +29,30 @@ float VectorNormalize(float* v) {
     return static_cast<float>(length);
 }
 
+float VectorLength(const float* v) {
+    return static_cast<float>(
+        std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]));
+}
+
+void VectorUnit(float* v) {
+    const float len = VectorLength(v);
+    if (len == 0.0f) {
+        return;
+    }
+    for (int i = 0; i < 3; i++) {
+        v[i] /= len;
+    }
+}
+
+void TriangleNormal(const float* a, const float* b, const float* c, float* normal) {
+    const float u[3] = {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+    const float v[3] = {b[0] - c[0], b[1] - c[1], b[2] - c[2]};
+    normal[0] = u[1] * v[2] - u[2] * v[1];
+    normal[1] = u[2] * v[0] - u[0] * v[2];
+    normal[2] = u[0] * v[1] - u[1] * v[0];
+    VectorUnit(normal);
+}
+
 void ClearBounds(float* mins, float* maxs) {
     for (int i = 0; i < 3; i++) {
         mins[i] = kBoundsLimit;

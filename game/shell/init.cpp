@@ -92,7 +92,11 @@ void init_render_state() {
     lpos[0] = -0.5f;
     lpos[1] = -1.0f;
     lpos[2] = 0.5f;
-    normalize(reinterpret_cast<VERT*>(lpos));
+    VERT light = {lpos[0], lpos[1], lpos[2]};
+    normalize(&light);
+    lpos[0] = light.x;
+    lpos[1] = light.y;
+    lpos[2] = light.z;
     position[0] = lpos[0];
     position[1] = lpos[1];
     position[2] = lpos[2];
