@@ -2,9 +2,15 @@
 #                 [WORKING_DIRECTORY <dir>])
 # One GoogleTest executable registered as one CTest test. GL tests get a real
 # OpenGL context from vellin_gltest and run under their own private Xvfb
-# (scripts/with-display), never on the desktop's DISPLAY.
+# (scripts/with-display), never on the desktop's DISPLAY. Without GoogleTest
+# the executable is still declared, so that settings made on it hold, but it is
+# neither built by default nor registered.
 function(vellin_add_test)
   cmake_parse_arguments(T "GL" "NAME;WORKING_DIRECTORY" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT GTest_FOUND)
+    add_executable(${T_NAME} EXCLUDE_FROM_ALL ${T_SOURCES})
+    return()
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set(labels ${T_LABELS})
