@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +39,7 @@ struct Options {
     const char* path = nullptr;
     bool fullscreen = false;
     int first = 0;
-    int last = 1 << 30;  // cut to the model's last frame
+    int last = INT_MAX;  // cut to the model's last frame
 };
 
 bool parse_range(const char* text, int* first, int* last) {

@@ -145,23 +145,25 @@ bool open_model(Viewer& v, const char* path, int first, int last) {
         v.first = 0;
         v.last = v.total;
     }
-    const int start = int(v.model.frame);
-    v.frame = start < 0 ? 0 : start > v.total ? v.total : start;
+    // Clamped as a float: a starting frame near INT_MAX does not fit back.
+    const float start = v.model.frame;
+    v.frame = start <= 0.0f ? 0 : start >= float(v.total) ? v.total : int(start);
     pose(v);
     return true;
 }
 
+// In 64 bits: a file may give a frame count up to INT_MAX.
 void step_frames(Viewer& v, int by) {
-    const int n = v.total + 1;
-    v.frame = ((v.frame + by) % n + n) % n;
+    const long long n = v.total + 1LL;
+    v.frame = int(((v.frame + (long long)by) % n + n) % n);
     pose(v);
 }
 
 void play_steps(Viewer& v, int steps) {
-    const int n = v.last - v.first + 1;
+    const long long n = v.last - (long long)v.first + 1;
     // Stepped out of the range by hand: play on from its start.
-    const int into = v.frame >= v.first && v.frame <= v.last ? v.frame - v.first : 0;
-    v.frame = v.first + (into + steps % n) % n;
+    const long long into = v.frame >= v.first && v.frame <= v.last ? v.frame - v.first : 0;
+    v.frame = int(v.first + (into + steps) % n);
     pose(v);
 }
 
