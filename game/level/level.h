@@ -59,6 +59,9 @@ constexpr float level_depth(int level) {
 }
 constexpr int kFirstRowBelowLayer = grid_row(kMapRows);  // grid rows from here lie below the layer
 
+// cModel::Grounded tests the point this far below the model's origin.
+constexpr float kFootDrop = 15.0f;
+
 extern const int jungle_map0[kMapRows][kMapColumns];  // tile codes 0, 1, 5, 9
 extern const int jungle_map1[kMapRows][kMapColumns];  // second layer, unread
 

@@ -8,7 +8,6 @@
 
 namespace {
 
-const float kFootDrop = 15.0f;   // probe point below the origin for Grounded
 const float kProbeDrop = 12.5f;  // probe row below the origin for Extruded
 
 // Grid index for `value` / pitch cut toward zero, or -1 outside [0, limit).

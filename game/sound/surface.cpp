@@ -3,14 +3,10 @@
 
 #include "level/level.h"
 
-namespace {
-constexpr float kFeetBelow = 15.0f;  // the ground probe's point under the origin
-}  // namespace
-
 // The player stands where the landing left it, a little below the top edge;
 // the edges of the cell count as outside, as for the ground probe.
 int over_bridge(float x, float y) {
-    const float feet = y - kFeetBelow;
+    const float feet = y - kFootDrop;
     for (const auto& b : bridges) {
         const float left = cell_left(b[1]);
         const float top = cell_top(b[0]);
