@@ -42,9 +42,25 @@ struct Options {
     int last = INT_MAX;  // cut to the model's last frame
 };
 
+// A frame number of digits only, within an int (sscanf's %d is undefined
+// past INT_MAX); *end is left on the first character after it.
+bool parse_frame(const char* text, const char** end, int* frame) {
+    long value = 0;
+    const char* p = text;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > INT_MAX)
+            return false;
+    }
+    *end = p;
+    *frame = static_cast<int>(value);
+    return p != text;
+}
+
 bool parse_range(const char* text, int* first, int* last) {
-    char end = '\0';
-    return std::sscanf(text, "%d-%d%c", first, last, &end) == 2 && *first >= 0 && *first <= *last;
+    const char* p = nullptr;
+    return parse_frame(text, &p, first) && *p == '-' && parse_frame(p + 1, &p, last) &&
+           *p == '\0' && *first <= *last;
 }
 
 // -1 to go on, else the exit status after printing the help or why not.

@@ -23,3 +23,11 @@ refuses() {
 refuses "$work/missing.txt" "No such file or directory"
 refuses "$work" "Is a directory"
 refuses "$work/empty.txt" "no mesh and no bone in it: nothing to show"
+
+# A bad --frames range is a usage error (status 2), never a wrapped number.
+for range in 99999999999-3 3-99999999999 5-2 -1-3 3- 3-4x; do
+  rc=0
+  env -u DISPLAY "$view" --frames "$range" "$work/empty.txt" >/dev/null 2>&1 || rc=$?
+  [ "$rc" -eq 2 ] || { echo "FAIL: --frames $range: status $rc, not 2" >&2; exit 1; }
+done
+echo "bad --frames ranges: status 2"
