@@ -5,7 +5,6 @@
 
 namespace {
 constexpr int kCodeBridge = 9;
-constexpr float kBridgeScale = 0.125f;
 }  // namespace
 
 // Bridges are numbered in row-major order of their cells. Cells beyond the
@@ -23,7 +22,7 @@ void generate_bridges() {
             bridge[n].pos[0] = cell_left(c) + kCellWidth / 2;
             bridge[n].pos[1] = cell_top(r) - kCellHeight / 2;
             bridge[n].pos[2] = 0.0f;
-            bridge[n].scale = kBridgeScale;
+            bridge[n].scale = kModelScale;
             ++n;
         }
     }

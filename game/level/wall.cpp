@@ -11,6 +11,16 @@ constexpr int kCodeLedge = 1;
 constexpr int kCodeRock = 5;
 constexpr int kShapeReach = 4;  // edge rounding looks 0..3 columns sideways
 constexpr double kHalfPi = 1.5707963267948966;
+// Against an empty corner on the left a rock corner sinks by up to a quarter
+// of a level, on the right by up to half; against a lower extrusion by half a
+// level per level of difference. The cosine eases each over the reach.
+constexpr double kLeftEmptyDivisor = 4.0;
+constexpr double kRightEmptyDivisor = 2.0;
+constexpr double kStepDivisor = 2.0;
+// Roughening: z moves by -2 to +2 units, x and y by -1 to +1, in 1024 steps.
+constexpr int kJitterSteps = 1024;
+constexpr double kJitterDepth = 2.0;
+constexpr double kJitterSide = 1.0;
 
 // Map code over grid corner (i, j); the rows below the layer read as empty.
 int code_at(int i, int j) {
@@ -72,30 +82,36 @@ void shape_edges() {
             if (mask[i][j] == 0)
                 continue;
             for (int k = 0; k < kShapeReach; ++k) {
-                const float ang = static_cast<float>(static_cast<float>(k) / 4.0f * kHalfPi);
+                const float ang = static_cast<float>(static_cast<float>(k) / kShapeReach * kHalfPi);
                 const double cs = std::cos(static_cast<double>(ang));
                 if (mask[i][j - k] == 0)
-                    lower(wall[i][j], kDepth * cs / 4.0);
+                    lower(wall[i][j], kDepth * cs / kLeftEmptyDivisor);
                 if (mask[i][j + k] == 0)
-                    lower(wall[i][j], kDepth * cs / 2.0);
+                    lower(wall[i][j], kDepth * cs / kRightEmptyDivisor);
                 const int here = extrusion[i][j];
                 const int left = extrusion[i][j - k];
                 if (here > left)
-                    lower(wall[i][j], cs * (here - left) * kDepth / 2.0);
+                    lower(wall[i][j], cs * (here - left) * kDepth / kStepDivisor);
                 if (here < left)
-                    lower(wall[i][j - k], cs * (left - here) * kDepth / 2.0);
+                    lower(wall[i][j - k], cs * (left - here) * kDepth / kStepDivisor);
             }
         }
     }
+}
+
+// One draw: -reach to +reach in kJitterSteps steps (the divisor, 256 or 512,
+// is exact, so the stage is the same as ever for a given seed).
+double jitter_step(double reach) {
+    return (level_rand() % kJitterSteps) / (kJitterSteps / (2.0 * reach)) - reach;
 }
 
 // Three draws per corner, in the order z, x, y; 192000 in all.
 void jitter() {
     for (int i = 0; i < kGridRows; ++i) {
         for (int j = 0; j < kGridColumns; ++j) {
-            const float dz = static_cast<float>((level_rand() % 1024) / 256.0 - 2.0);
-            const float dx = static_cast<float>((level_rand() % 1024) / 512.0 - 1.0);
-            const float dy = static_cast<float>((level_rand() % 1024) / 512.0 - 1.0);
+            const float dz = static_cast<float>(jitter_step(kJitterDepth));
+            const float dx = static_cast<float>(jitter_step(kJitterSide));
+            const float dy = static_cast<float>(jitter_step(kJitterSide));
             wall[i][j].x += dx;
             wall[i][j].y += dy;
             wall[i][j].z += dz;

@@ -10,6 +10,7 @@
 
 #include "level/level.h"
 #include "model/model.h"
+#include "state/state.h"
 #include "render/render.h"
 #include "shell/audio.h"
 #include "shell/data_dir.h"
@@ -140,7 +141,7 @@ void init_stage() {
     ludz.pos[0] = 60.0f;
     ludz.pos[2] = 5.0f;
     ludz.fallspeed = 0.1f;
-    ludz.scale = 0.125f;
+    ludz.scale = kModelScale;
     ludz.rot[1] = 3.1415927f;  // facing right
     for (int i = 0; i < kBridgePieces; ++i)
         read_model(bridge[i], data_path(kBridgeModel, path));

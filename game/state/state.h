@@ -13,6 +13,9 @@ class cModel;
 constexpr int kBridgeSlots = 9;
 constexpr int kBridgePieces = 8;
 
+// The player and the bridges are drawn at an eighth of their files' units.
+constexpr float kModelScale = 0.125f;
+
 extern float campos[3];     // camera translation applied to the world
 extern float camang[3];     // camera angles in degrees about x, y, z
 extern unsigned int white;  // plain white texture, bound for untextured geometry

@@ -5,6 +5,7 @@
 
 #include "level/level.h"
 #include "model/model.h"
+#include "state/state.h"
 #include "shell/shell.h"
 
 bool start_headless(unsigned int seed, const char* player_model) {
@@ -29,7 +30,7 @@ void restart_player() {
     ludz.rot[0] = ludz.rot[2] = 0.0f;
     ludz.rot[1] = 3.1415927f;
     ludz.fallspeed = 0.1f;
-    ludz.scale = 0.125f;
+    ludz.scale = kModelScale;
     ludz.AdvanceFrame(-ludz.frame);
     jump = 1;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/model.h"
+#include "state/state.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::fclose(file);
 
     cModel model;
-    model.scale = 0.125f;
+    model.scale = kModelScale;
     if (model.Read(path.c_str()) != 1) {
         std::abort();
     }

@@ -19,6 +19,7 @@
 #include "level/level.h"
 #include "shell/physics.h"
 #include "model/model.h"
+#include "state/state.h"
 #include "shell/shell.h"
 
 constexpr float kPi = 3.1415927f;
@@ -46,7 +47,7 @@ class Physics : public ::testing::Test {
         ludz.rot[0] = ludz.rot[2] = 0.0f;
         ludz.rot[1] = kPi;
         ludz.fallspeed = 0.0f;
-        ludz.scale = 0.125f;
+        ludz.scale = kModelScale;
         ludz.AdvanceFrame(483.0f - ludz.frame);
         ASSERT_EQ(ludz.frame, 483.0f);
     }

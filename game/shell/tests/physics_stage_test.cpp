@@ -6,6 +6,7 @@
 #include "level/level.h"
 #include "shell/physics.h"
 #include "model/model.h"
+#include "state/state.h"
 #include "shell/shell.h"
 
 namespace {
@@ -30,7 +31,7 @@ TEST(PhysicsStage, OpeningDropLandsOnRow8AndWalksOverBothBridges) {
     ludz.pos[0] = 60.0f;
     ludz.pos[2] = 5.0f;
     ludz.fallspeed = 0.1f;
-    ludz.scale = 0.125f;
+    ludz.scale = kModelScale;
     ludz.rot[1] = kPi;
     jump = 1;
 

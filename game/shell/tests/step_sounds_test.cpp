@@ -43,7 +43,7 @@ class StepSounds : public ::testing::Test {
         ludz.pos[0] = 60.0f;
         ludz.pos[2] = 5.0f;
         ludz.fallspeed = 0.1f;
-        ludz.scale = 0.125f;
+        ludz.scale = kModelScale;
         ludz.rot[1] = kPi;
         jump = 1;
     }
