@@ -98,31 +98,9 @@ int parse(int argc, char** argv, Options* o) {
     return -1;
 }
 
-[[noreturn]] void fail_start(const char* what) {
-    std::fprintf(stderr, "vellin-view: %s: %s\n", what,
-                 allegro_error[0] ? allegro_error : "no display or graphics driver available");
-    std::exit(1);
-}
-
 // The game's window and input, and its 120 Hz step counter.
 void start(bool fullscreen) {
-    if (allegro_init() != 0) {
-        fail_start("cannot initialise Allegro");
-    }
-    if (install_allegro_gl() != 0) {
-        fail_start("cannot initialise AllegroGL");
-    }
-    allegro_gl_clear_settings();
-    allegro_gl_set(AGL_COLOR_DEPTH, 16);
-    allegro_gl_set(AGL_Z_DEPTH, 16);
-    const int screen_mode = fullscreen ? AGL_FULLSCREEN : AGL_WINDOWED;
-    allegro_gl_set(screen_mode, TRUE);
-    allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
-    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | screen_mode);
-    set_color_depth(16);
-    if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) != 0) {
-        fail_start("cannot set an OpenGL mode");
-    }
+    open_game_window("vellin-view", !fullscreen);
     install_keyboard();
     install_mouse();
     install_timer();
