@@ -11,6 +11,7 @@
 #include <string>
 
 #include "shell/data_dir.h"
+#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -19,20 +20,10 @@ namespace {
 // A private tree of directories; Data() makes one that holds trooper.txt.
 class Tree {
   public:
-    Tree() {
-        std::string pattern = (fs::temp_directory_path() / "vellin-data-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        root_ = pattern;
-    }
-    ~Tree() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
+    Tree() : root_("vellin-data") {}
     std::string Dir(const std::string& name) const {
-        fs::create_directories(root_ / name);
-        return (root_ / name).string();
+        fs::create_directories(root_.path() / name);
+        return (root_.path() / name).string();
     }
     std::string Data(const std::string& name) const {
         const std::string dir = Dir(name);
@@ -41,7 +32,7 @@ class Tree {
     }
 
   private:
-    fs::path root_;
+    TempDir root_;
 };
 
 }  // namespace

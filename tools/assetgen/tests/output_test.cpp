@@ -1,7 +1,6 @@
 // The committed data files equal the generator's output, byte for byte, and
 // the generator gives the same bytes every time it runs.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "assets.h"
+#include "temp_dir.h"
 #include "trooper.h"
 
 namespace {
@@ -18,27 +18,8 @@ std::string slurp(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vellin-assets-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
 TEST(AssetgenOutput, CommittedAssetsMatchTheGenerator) {
-    TempDir dir;
+    TempDir dir("vellin-assets");
     ASSERT_TRUE(assetgen::write_assets(dir.path().string()));
     for (const std::string& name : assetgen::asset_names()) {
         SCOPED_TRACE(name);
@@ -51,7 +32,7 @@ TEST(AssetgenOutput, CommittedAssetsMatchTheGenerator) {
 }
 
 TEST(AssetgenOutput, RunsAreByteIdenticalAndWriteOnlyTheListedFiles) {
-    TempDir first, second;
+    TempDir first("vellin-assets"), second("vellin-assets");
     ASSERT_TRUE(assetgen::write_assets(first.path().string()));
     ASSERT_TRUE(assetgen::write_assets(second.path().string()));
     size_t files = 0;
@@ -64,7 +45,7 @@ TEST(AssetgenOutput, RunsAreByteIdenticalAndWriteOnlyTheListedFiles) {
 }
 
 TEST(AssetgenOutput, ImagesAreEightBitRgbPngsOfTheExpectedSize) {
-    TempDir dir;
+    TempDir dir("vellin-assets");
     ASSERT_TRUE(assetgen::write_assets(dir.path().string()));
     struct Expected {
         const char* name;

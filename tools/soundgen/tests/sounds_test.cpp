@@ -2,7 +2,6 @@
 // format and at levels the game can play, and the ambience loops seamlessly.
 #include <allegro.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "sounds.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -59,27 +59,8 @@ int peak(const std::vector<int>& s) {
     return p;
 }
 
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vellin-sounds-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
 TEST(Sounds, CommittedSoundsMatchTheGenerator) {
-    TempDir dir;
+    TempDir dir("vellin-sounds");
     for (const soundgen::Sound& sound : soundgen::make_sounds()) {
         SCOPED_TRACE(sound.file);
         const std::filesystem::path out = dir.path() / sound.file;
