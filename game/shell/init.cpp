@@ -15,6 +15,7 @@
 #include "shell/audio.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/physics.h"
 #include "shell/session.h"
 #include "shell/shell.h"
 
@@ -138,11 +139,6 @@ void init_stage() {
 
     char path[kDataPathSize];
     read_model(ludz, data_path(kPlayerModel, path));
-    ludz.pos[0] = 60.0f;
-    ludz.pos[2] = 5.0f;
-    ludz.fallspeed = 0.1f;
-    ludz.scale = kModelScale;
-    ludz.rot[1] = 3.1415927f;  // facing right
     for (int i = 0; i < kBridgePieces; ++i)
         read_model(bridge[i], data_path(kBridgeModel, path));
     generate_bridges();
@@ -152,7 +148,7 @@ void init_stage() {
     // Reading the models bound their textures; the first frame's untextured
     // geometry needs the white.
     glBindTexture(GL_TEXTURE_2D, white);
-    jump = 1;  // the player opens by dropping onto the stage
+    place_player_at_start();
 }
 
 void init() {

@@ -39,5 +39,9 @@ StepInput sample_input();
 void physics(const StepInput& in);
 // One step on the live input.
 void physics();
+// The player as the stage opens: in front of the cliff near its left end,
+// facing right, at the model scale, dropping onto the stage (jump set). The
+// animation frame and the other flags are left as they are.
+void place_player_at_start();
 
 #endif

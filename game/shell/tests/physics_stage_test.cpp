@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
 constexpr float kRow8Top = -80.0f;     // platform (8, 1, 23) and the bridges of row 8
 constexpr float kProbeBelow = 15.0f;   // Grounded tests 15 units under the origin
 constexpr float kFirstSeamX = 480.0f;  // platform (8, 1, 23) meets the first bridge
@@ -28,12 +27,7 @@ TEST(PhysicsStage, OpeningDropLandsOnRow8AndWalksOverBothBridges) {
     ASSERT_EQ(ludz.Read(VELLIN_PHYSICS_DATA "/physics_player.txt"), 1);
     generate_wall();
     generate_bridges();
-    ludz.pos[0] = 60.0f;
-    ludz.pos[2] = 5.0f;
-    ludz.fallspeed = 0.1f;
-    ludz.scale = kModelScale;
-    ludz.rot[1] = kPi;
-    jump = 1;
+    place_player_at_start();
 
     int steps = 0;
     while (jump != 0 && steps < 300) {

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
 // Bridge pieces cover x 480..560 and 660..740 on row 8 (tile layer).
 bool over_bridge_span(float x) {
     return (x > 480.0f && x < 560.0f) || (x > 660.0f && x < 740.0f);
@@ -40,12 +39,7 @@ class StepSounds : public ::testing::Test {
         ASSERT_EQ(ludz.Read(VELLIN_PHYSICS_DATA "/physics_player.txt"), 1);
         generate_wall();
         generate_bridges();
-        ludz.pos[0] = 60.0f;
-        ludz.pos[2] = 5.0f;
-        ludz.fallspeed = 0.1f;
-        ludz.scale = kModelScale;
-        ludz.rot[1] = kPi;
-        jump = 1;
+        place_player_at_start();
     }
 
     // Runs `n` steps (or until `until` holds) with `keys` held; records the sounds.
