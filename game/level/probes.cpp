@@ -22,6 +22,12 @@ int grid_index(float quotient, int limit) {
 
 }  // namespace
 
+bool bridge_holds(int piece, float x, float feet) {
+    const int row = bridges[piece][0], column = bridges[piece][1], standing = bridges[piece][2];
+    return standing != 0 && x > cell_left(column) && x < cell_left(column + 1) &&
+           feet < cell_top(row);
+}
+
 // Edges are strict: a probe exactly on a platform's left or right edge or
 // on its top is not standing on it.
 int cModel::Grounded() const {
@@ -41,9 +47,7 @@ int cModel::Grounded() const {
         }
     }
     for (int i = 0; i < kBridgePieces; i++) {
-        const int row = bridges[i][0], column = bridges[i][1], standing = bridges[i][2];
-        if (x > cell_left(column) && x < cell_left(column + 1) && h < cell_top(row) &&
-            standing != 0) {
+        if (bridge_holds(i, x, h)) {
             return 1;
         }
     }
