@@ -21,7 +21,7 @@
 #include "shell/physics.h"
 
 constexpr int kMaxStepsPerFrame = 12000;      // 100 s of steps in one frame
-constexpr long kMaxDemoBytes = 16L << 20;  // over 6 hours of steps
+constexpr long kMaxDemoBytes = 16L << 20;     // over 6 hours of steps
 constexpr std::size_t kDemoHeaderBytes = 16;  // magic, version, rate, seed
 constexpr std::size_t kDemoStepBytes = 6;     // keys, mickey_x, mouse_y
 constexpr std::size_t kDemoEndBytes = 10;     // marker, frame and step counts
