@@ -9,6 +9,14 @@
 
 namespace assetgen {
 
+// The generator writes these unqualified; the functions come along by lookup.
+using vecmath::kPi;
+using vecmath::Mat3;
+using vecmath::rotX;
+using vecmath::rotY;
+using vecmath::rotZ;
+using vecmath::Vec3;
+
 struct Vertex {
     Vec3 pos;
     Vec3 normal;

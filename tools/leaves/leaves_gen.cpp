@@ -11,7 +11,7 @@ namespace {
 void write_table(std::FILE* f, const char* name, const std::vector<leaves::Vec>& rows) {
     std::fprintf(f, "const double %s[%zu][3] = {\n", name, rows.size());
     for (const leaves::Vec& r : rows)
-        std::fprintf(f, "    {%.8f, %.8f, %.8f},\n", r[0], r[1], r[2]);
+        std::fprintf(f, "    {%.8f, %.8f, %.8f},\n", r.x, r.y, r.z);
     std::fprintf(f, "};\n");
 }
 

@@ -6,38 +6,10 @@
 namespace leaves {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using vecmath::kPi;
 constexpr double kDeg = kPi / 180.0;
 
-Vec operator+(const Vec& a, const Vec& b) {
-    return {a[0] + b[0], a[1] + b[1], a[2] + b[2]};
-}
-Vec operator-(const Vec& a, const Vec& b) {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-Vec operator*(double s, const Vec& a) {
-    return {s * a[0], s * a[1], s * a[2]};
-}
-double dot(const Vec& a, const Vec& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-Vec cross(const Vec& a, const Vec& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-double length(const Vec& a) {
-    return std::sqrt(dot(a, a));
-}
-Vec unit(const Vec& a) {
-    return (1.0 / length(a)) * a;
-}
-
 const Vec kUp = {0.0, 1.0, 0.0};
-
-// v turned by angle (radians) about the unit axis.
-Vec rotate(const Vec& v, const Vec& axis, double angle) {
-    const double c = std::cos(angle), s = std::sin(angle);
-    return c * v + s * cross(axis, v) + ((1.0 - c) * dot(axis, v)) * axis;
-}
 
 // A densely sampled curve on a leaf with the surface normal at each sample.
 struct Strand {
@@ -65,7 +37,7 @@ void sample(const Strand& s, double a, Vec& p, Vec& n) {
     const double span = s.arc[i] - s.arc[i - 1];
     const double f = span > 0.0 ? std::clamp((a - s.arc[i - 1]) / span, 0.0, 1.0) : 0.0;
     p = s.point[i - 1] + f * (s.point[i] - s.point[i - 1]);
-    n = unit(s.normal[i - 1] + f * (s.normal[i] - s.normal[i - 1]));
+    n = normalized(s.normal[i - 1] + f * (s.normal[i] - s.normal[i - 1]));
 }
 
 // Shape of the crown, in design units before fitting to the extents.
@@ -149,15 +121,15 @@ double leaflet_length(const Frond& fr, double u) {
 Strand leaflet_strand(const Frame& base, double sigma, double len) {
     Vec dir =
         std::cos(kLeafletForward) * (sigma * base.side) + std::sin(kLeafletForward) * base.tangent;
-    dir = unit(std::cos(kLeafletFold) * dir + std::sin(kLeafletFold) * base.up);
+    dir = normalized(std::cos(kLeafletFold) * dir + std::sin(kLeafletFold) * base.up);
     // The blade (its direction and normal) turns rigidly toward straight down
     // at a constant rate, so the normal changes evenly along the leaflet.
-    const Vec width = unit(base.tangent - dot(base.tangent, dir) * dir);
-    const Vec normal = unit(sigma * cross(dir, width));
+    const Vec width = normalized(base.tangent - dot(base.tangent, dir) * dir);
+    const Vec normal = normalized(sigma * cross(dir, width));
     const Vec down = -1.0 * kUp;
     const Vec axis_raw = cross(dir, down);
     const bool can_turn = length(axis_raw) > 1e-9;
-    const Vec axis = can_turn ? unit(axis_raw) : Vec{1.0, 0.0, 0.0};
+    const Vec axis = can_turn ? normalized(axis_raw) : Vec{1.0, 0.0, 0.0};
     const double max_turn = std::acos(std::clamp(dot(dir, down), -1.0, 1.0));
     const int n = std::max(2, static_cast<int>(len / kCurveStep));
     Strand s;
@@ -266,7 +238,7 @@ std::string build(Mesh& out) {
             sample(s, step * (i + kMiddleHi), p[2], n[2]);
             sample(s, step * (i + 1), p[3], n[3]);
             // The odd normals are not drawn; keep them next to the even ones.
-            n[1] = unit(n[0] + n[2]);
+            n[1] = normalized(n[0] + n[2]);
             n[3] = n[2];
             for (int k = 0; k < 4; ++k) {
                 out.vertex.push_back(p[k]);

@@ -5,16 +5,17 @@
 #ifndef VELLIN_LEAVES_MESH_H
 #define VELLIN_LEAVES_MESH_H
 
-#include <array>
 #include <string>
 #include <vector>
+
+#include "vecmath.h"
 
 namespace leaves {
 
 constexpr int kStrokes = 2021;              // drawn strokes
 constexpr int kEntries = 4 * kStrokes + 4;  // four per stroke, and a spare group of four
 
-using Vec = std::array<double, 3>;
+using Vec = vecmath::Vec3;
 
 struct Mesh {
     std::vector<Vec> vertex;  // kEntries positions, mesh units

@@ -1,10 +1,12 @@
-// Small vector and rotation helpers for building the models.
-#ifndef ASSETGEN_VECMATH_H
-#define ASSETGEN_VECMATH_H
+// Double-precision vectors and rotations for the generators (assetgen's
+// models, the palm crown mesh). The game's own float ones are in
+// game/model/mathlib.h; these stay double so the generated data keep every digit.
+#ifndef VELLIN_TOOLS_VECMATH_H
+#define VELLIN_TOOLS_VECMATH_H
 
 #include <cmath>
 
-namespace assetgen {
+namespace vecmath {
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -22,7 +24,12 @@ struct Vec3 {
         z += o.z;
         return *this;
     }
+    double operator[](int axis) const { return axis == 0 ? x : axis == 1 ? y : z; }
 };
+
+inline Vec3 operator*(double s, const Vec3& a) {
+    return {s * a.x, s * a.y, s * a.z};
+}
 
 inline double dot(const Vec3& a, const Vec3& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
@@ -39,6 +46,11 @@ inline Vec3 normalized(const Vec3& a) {
 }
 inline Vec3 lerp(const Vec3& a, const Vec3& b, double t) {
     return a + (b - a) * t;
+}
+// v turned by angle (radians) about the unit axis.
+inline Vec3 rotate(const Vec3& v, const Vec3& axis, double angle) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    return c * v + s * cross(axis, v) + ((1.0 - c) * dot(axis, v)) * axis;
 }
 
 // Row-major 3x3 rotation; columns are the rotated frame's axes.
@@ -122,6 +134,6 @@ inline Vec3 toEuler(const Mat3& r) {
     return {std::atan2(r.m[2][1], r.m[2][2]), y, std::atan2(r.m[1][0], r.m[0][0])};
 }
 
-}  // namespace assetgen
+}  // namespace vecmath
 
 #endif
