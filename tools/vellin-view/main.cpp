@@ -210,13 +210,12 @@ int main(int argc, char** argv) {
     // A range that does not fit the model is said once, as it is changed.
     if (o.frames && o.first > viewer.total) {
         std::fprintf(stderr,
-                     "vellin-view: %s: --frames %d-%d is past the last frame, %d; "
-                     "playing frames 0-%d\n",
-                     o.path, o.first, o.last, viewer.total, viewer.total);
+                     "vellin-view: %s: --frames %d-%d is past the model's last frame, %d: the "
+                     "range is every frame\n",
+                     o.path, o.first, o.last, viewer.total);
     } else if (o.frames && o.last != viewer.last) {
         std::fprintf(stderr,
-                     "vellin-view: %s: --frames %d-%d cut to %d-%d, the model's last "
-                     "frame being %d\n",
+                     "vellin-view: %s: --frames %d-%d cut to %d-%d: the model's last frame is %d\n",
                      o.path, o.first, o.last, viewer.first, viewer.last, viewer.total);
     }
     bool screenshot = false;
