@@ -145,6 +145,13 @@ TEST(Kelpcheck, FileThatCannotBeReadGivesStatusTwo) {
     }
 }
 
+// The game draws nothing from such a file, and the viewer refuses it.
+TEST(Kelpcheck, FileWithNeitherMeshNorBoneIsReported) {
+    const Output result = run_check("/dev/null", true);
+    EXPECT_EQ(result.status, kCheckReported);
+    EXPECT_EQ(result.out, "/dev/null: no mesh and no bone in it: nothing to show\n");
+}
+
 // The sink only listens: what the game reads must not depend on it.
 TEST(Kelpcheck, ReportSinkLeavesWhatIsReadUnchanged) {
     std::vector<fs::path> files = samples();
