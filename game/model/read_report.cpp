@@ -1,5 +1,6 @@
 #include "model/read_report.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -47,6 +48,14 @@ void ReadReport::Rest(int line, const char* rest) {
         Say(line, "text after the last field is ignored: \"%.*s\"%s", shown, rest,
             length > kShownRest ? "..." : "");
     }
+}
+
+void ReadReport::OutOfRange(int line, const char* number, int length, const char* outcome) {
+    // A long number shows its two ends: the digits that matter may be last.
+    const int head = length > kShownRest ? kShownRest / 2 : length;
+    const int tail = length > kShownRest ? kShownRest / 2 : 0;
+    Say(line, "number \"%.*s%s%.*s\" is out of range (an int holds %d to %d); %s", head, number,
+        tail > 0 ? "..." : "", tail, number + length - tail, INT_MIN, INT_MAX, outcome);
 }
 
 void ReadReport::VertexBone(int line, int bone) {

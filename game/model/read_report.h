@@ -21,6 +21,9 @@ class ReadReport {
     void Kept(int line, const char* what, int read, int kept, const char* bits);
     // Text after the fields a line needs, which the reader ignores.
     void Rest(int line, const char* rest);
+    // A whole number outside int's range, quoted from the file (`length`
+    // characters at `number`), and what the reader did with its line.
+    void OutOfRange(int line, const char* number, int length, const char* outcome);
 
     // Remembered for Finish.
     void VertexBone(int line, int bone);

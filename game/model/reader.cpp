@@ -7,6 +7,8 @@
 
 #include <SOIL/SOIL.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,7 @@ const int kNameSize = 32;    // names and texture file names keep 31 characters
 const int kPathSize = 4096;  // a texture's path beside its model file
 // The file's transparency value is read but not used: materials are opaque.
 const float kOpaque = 1.0f;
+const char kBlanks[] = " \t\r\n\v\f";  // what sscanf skips before a number
 
 // The file `name` beside the model file `model_path` into `out`: texture
 // names in a model file are relative to the file, wherever it was read from.
@@ -65,13 +68,79 @@ const char* parse_name(const char* line, char* name, bool need_close) {
 
 // A line that holds nothing (or only white space) is allowed at the top level.
 bool blank(const char* line) {
-    return line[std::strspn(line, " \t\r\n\v\f")] == '\0';
+    return line[std::strspn(line, kBlanks)] == '\0';
 }
+
+// The fields of one line, read in turn as sscanf reads "%d %f ...": each
+// skips the white space before it and stops at the first character that
+// cannot continue it. A whole number is an optional sign and decimal digits;
+// unlike "%d", one outside int's range fails its field (and every later one)
+// and is kept for the report, instead of being read as some other number.
+class Fields {
+  public:
+    explicit Fields(const char* text) : at_(text) {}
+
+    Fields& Int(int* value) {
+        if (!ok_) {
+            return *this;
+        }
+        const char* p = at_ + std::strspn(at_, kBlanks);
+        const char* number = p;
+        const bool negative = *p == '-';
+        if (*p == '+' || *p == '-') {
+            ++p;
+        }
+        if (*p < '0' || *p > '9') {
+            ok_ = false;
+            return *this;
+        }
+        // Up to one past INT_MIN's magnitude, so that all digits are taken
+        // whatever their number.
+        const long long limit = -static_cast<long long>(INT_MIN) + 1;
+        long long magnitude = 0;
+        for (; *p >= '0' && *p <= '9'; ++p) {
+            magnitude = std::min(limit, magnitude * 10 + (*p - '0'));
+        }
+        const long long signed_value = negative ? -magnitude : magnitude;
+        if (signed_value < INT_MIN || signed_value > INT_MAX) {
+            ok_ = false;
+            wide_ = number;
+            wide_length_ = static_cast<int>(p - number);
+            return *this;
+        }
+        *value = static_cast<int>(signed_value);
+        at_ = p;
+        return *this;
+    }
+
+    Fields& Float(float* value) {
+        int used = 0;
+        if (ok_ && std::sscanf(at_, "%f%n", value, &used) == 1) {
+            at_ += used;
+        } else {
+            ok_ = false;
+        }
+        return *this;
+    }
+
+    bool ok() const { return ok_; }
+    // After the last field read; the caller reports what is left.
+    const char* rest() const { return at_; }
+    // The text of the whole number that was out of range, or null.
+    const char* wide() const { return wide_; }
+    int wide_length() const { return wide_length_; }
+
+  private:
+    const char* at_;
+    bool ok_ = true;
+    const char* wide_ = nullptr;
+    int wide_length_ = 0;
+};
 
 // An optional name line that stores the empty name without saying so: empty,
 // or a bare pair of quotes.
 bool empty_name_line(const char* line) {
-    line += std::strspn(line, " \t\r\n\v\f");
+    line += std::strspn(line, kBlanks);
     if (line[0] == '"' && line[1] == '"') {
         line += 2;
     }
@@ -115,39 +184,32 @@ class Reader {
             if (line_[0] == '/' && line_[1] == '/') {
                 continue;
             }
-            int value, used = 0;
+            int value;
             bool keyword = false;
-            if (std::sscanf(line_, "Frames: %d%n", &value, &used) == 1) {
+            if (Keyword("Frames:", &value, &keyword)) {
                 kpModel_SetTotalFrames(target_.model, value);
-                keyword = true;
-                Rest(line_ + used);
             }
-            if (std::sscanf(line_, "Frame: %d%n", &value, &used) == 1) {
+            if (Keyword("Frame:", &value, &keyword)) {
                 kpModel_SetFrame(target_.model, value);
-                keyword = true;
-                Rest(line_ + used);
             }
             // Each section leaves its last line in line_, which the later
             // keywords are tested against; a set stop flag reads no blocks.
-            if (std::sscanf(line_, "Meshes: %d%n", &value, &used) == 1) {
-                keyword = true;
-                Section(value, used, &seen[0], "meshes", "mesh");
+            if (Keyword("Meshes:", &value, &keyword)) {
+                Section(value, &seen[0], "meshes", "mesh");
                 for (int i = 0; i < value && !stop_; i++) {
                     block_ = i + 1;
                     ReadMesh();
                 }
             }
-            if (std::sscanf(line_, "Materials: %d%n", &value, &used) == 1) {
-                keyword = true;
-                Section(value, used, &seen[1], "materials", "material");
+            if (Keyword("Materials:", &value, &keyword)) {
+                Section(value, &seen[1], "materials", "material");
                 for (int i = 0; i < value && !stop_; i++) {
                     block_ = i + 1;
                     ReadMaterial();
                 }
             }
-            if (std::sscanf(line_, "Bones: %d%n", &value, &used) == 1) {
-                keyword = true;
-                Section(value, used, &seen[2], "bones", "bone");
+            if (Keyword("Bones:", &value, &keyword)) {
+                Section(value, &seen[2], "bones", "bone");
                 for (int i = 0; i < value && !stop_; i++) {
                     block_ = i + 1;
                     ReadBone();
@@ -210,8 +272,51 @@ class Reader {
         }
     }
 
-    void Section(int count, int used, bool* seen, const char* name, const char* one) {
-        Rest(line_ + used);
+    // Whether the line is `word` in the first column followed by a whole
+    // number, as "Word: %d" reads it. A number out of range makes the line
+    // malformed, and a malformed top-level line is ignored; `*keyword` says
+    // that the line has been reported for.
+    bool Keyword(const char* word, int* value, bool* keyword) {
+        const size_t length = std::strlen(word);
+        if (std::strncmp(line_, word, length) != 0) {
+            return false;
+        }
+        Fields fields(line_ + length);
+        if (!fields.Int(value).ok()) {
+            if (fields.wide() != nullptr) {
+                OutOfRange(fields, "the line is ignored");
+                *keyword = true;
+            }
+            return false;
+        }
+        *keyword = true;
+        Rest(fields.rest());
+        return true;
+    }
+
+    void OutOfRange(const Fields& fields, const char* outcome) {
+        if (!stop_) {
+            report_.OutOfRange(line_no_, fields.wide(), fields.wide_length(), outcome);
+        }
+    }
+
+    // True when every field of the line parsed; the text after them is
+    // reported. Otherwise the line is malformed and reading stops.
+    bool Parsed(const Fields& fields, const char* what) {
+        if (fields.ok()) {
+            Rest(fields.rest());
+            return true;
+        }
+        if (fields.wide() != nullptr) {
+            OutOfRange(fields, "reading stops");
+            stop_ = true;
+        } else {
+            Expected(what);
+        }
+        return false;
+    }
+
+    void Section(int count, bool* seen, const char* name, const char* one) {
         if (count < 0) {
             Note("negative count %d reads no %s", count, name);
         }
@@ -277,12 +382,9 @@ class Reader {
         if (!NextInBlock()) {
             return false;
         }
-        int used = 0;
-        if (std::sscanf(line_, "%d%n", count, &used) != 1) {
-            Expected(what);
+        if (!Parsed(Fields(line_).Int(count), what)) {
             return false;
         }
-        Rest(line_ + used);
         if (*count < 0) {
             Note("negative count %d reads nothing", *count);
         }
@@ -340,27 +442,16 @@ class Reader {
         if (!NextInBlock()) {
             return false;
         }
-        int used = 0;
-        if (std::sscanf(line_, "%f %f %f %f%n", &color[0], &color[1], &color[2], &color[3],
-                        &used) != 4) {
-            Expected(what);
-            return false;
-        }
-        Rest(line_ + used);
-        return true;
+        return Parsed(
+            Fields(line_).Float(&color[0]).Float(&color[1]).Float(&color[2]).Float(&color[3]),
+            what);
     }
 
     bool ReadFloat(const char* what, float* value) {
         if (!NextInBlock()) {
             return false;
         }
-        int used = 0;
-        if (std::sscanf(line_, "%f%n", value, &used) != 1) {
-            Expected(what);
-            return false;
-        }
-        Rest(line_ + used);
-        return true;
+        return Parsed(Fields(line_).Float(value), what);
     }
 
     // A record line that is bad or missing (or a list that cannot grow) ends
@@ -368,17 +459,17 @@ class Reader {
     void ReadVertices(int mesh_index, int count) {
         const int count_line = line_no_;
         for (int j = 0; j < count; j++) {
-            int flags, bone, used = 0;
+            int flags, bone;
             float position[3], uv[2];
             if (!NextRecord(count_line, count, j, "vertices")) {
                 return;
             }
-            if (std::sscanf(line_, "%d %f %f %f %f %f %d%n", &flags, &position[0], &position[1],
-                            &position[2], &uv[0], &uv[1], &bone, &used) != 7) {
-                Expected("a vertex line: flags x y z u v bone");
+            Fields fields(line_);
+            fields.Int(&flags).Float(&position[0]).Float(&position[1]).Float(&position[2]);
+            fields.Float(&uv[0]).Float(&uv[1]).Int(&bone);
+            if (!Parsed(fields, "a vertex line: flags x y z u v bone")) {
                 return;
             }
-            Rest(line_ + used);
             kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
             const int index = kpMesh_AddVertex(mesh);
             if (index < 0) {
@@ -403,15 +494,13 @@ class Reader {
         const int count_line = line_no_;
         for (int j = 0; j < count; j++) {
             float normal[3];
-            int used = 0;
             if (!NextRecord(count_line, count, j, "normals")) {
                 return;
             }
-            if (std::sscanf(line_, "%f %f %f%n", &normal[0], &normal[1], &normal[2], &used) != 3) {
-                Expected("a normal line: x y z");
+            if (!Parsed(Fields(line_).Float(&normal[0]).Float(&normal[1]).Float(&normal[2]),
+                        "a normal line: x y z")) {
                 return;
             }
-            Rest(line_ + used);
             kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
             VectorNormalize(normal);
             const int index = kpMesh_AddVertexNormal(mesh);
@@ -431,16 +520,17 @@ class Reader {
     void ReadTriangles(int mesh_index, int count) {
         const int count_line = line_no_;
         for (int j = 0; j < count; j++) {
-            int flags, v[3], n[3], group, used = 0;
+            int flags, v[3], n[3], group;
             if (!NextRecord(count_line, count, j, "triangles")) {
                 return;
             }
-            if (std::sscanf(line_, "%d %d %d %d %d %d %d %d%n", &flags, &v[0], &v[1], &v[2], &n[0],
-                            &n[1], &n[2], &group, &used) != 8) {
-                Expected("a triangle line: flags, 3 vertex and 3 normal indices, smoothing group");
+            Fields fields(line_);
+            fields.Int(&flags).Int(&v[0]).Int(&v[1]).Int(&v[2]);
+            fields.Int(&n[0]).Int(&n[1]).Int(&n[2]).Int(&group);
+            if (!Parsed(fields,
+                        "a triangle line: flags, 3 vertex and 3 normal indices, smoothing group")) {
                 return;
             }
-            Rest(line_ + used);
             kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
             const int vertex_count = kpMesh_GetVertexCount(mesh);
             const int normal_count = kpMesh_GetVertexNormalCount(mesh);
@@ -509,12 +599,15 @@ class Reader {
         }
         char name[kNameSize];
         const char* rest = NextInBlock() ? Name(name, true) : nullptr;
-        int flags, material, used = 0;
-        if (rest == nullptr || std::sscanf(rest, "%d %d%n", &flags, &material, &used) != 2) {
-            Expected("a mesh header: \"name\" flags material");
+        int flags, material;
+        const char* const what = "a mesh header: \"name\" flags material";
+        if (rest == nullptr) {
+            Expected(what);
             return;
         }
-        Rest(rest + used);
+        if (!Parsed(Fields(rest).Int(&flags).Int(&material), what)) {
+            return;
+        }
         kpMesh* mesh = kpModel_GetMeshAt(target_.model, mesh_index);
         kpMesh_SetName(mesh, name);
         kpMesh_SetFlags(mesh, flags);
@@ -613,16 +706,14 @@ class Reader {
         float previous = 0.0f;
         for (int j = 0; j < count; j++) {
             float time, key[3];
-            int used = 0;
             if (!NextRecord(count_line, count, j, what)) {
                 return true;
             }
-            if (std::sscanf(line_, "%f %f %f %f%n", &time, &key[0], &key[1], &key[2], &used) != 4) {
-                Expected(rotation ? "a rotation key line: time x y z"
-                                  : "a position key line: time x y z");
+            if (!Parsed(Fields(line_).Float(&time).Float(&key[0]).Float(&key[1]).Float(&key[2]),
+                        rotation ? "a rotation key line: time x y z"
+                                 : "a position key line: time x y z")) {
                 return true;
             }
-            Rest(line_ + used);
             kpBone* bone = kpModel_GetBoneAt(target_.model, bone_index);
             const int index = rotation ? kpBone_AddRotationKey(bone, time, key)
                                        : kpBone_AddPositionKey(bone, time, key);
@@ -660,17 +751,17 @@ class Reader {
         }
         kpBone_SetParentName(bone, name);
         report_.Bone(name_line, line_no_);
-        int flags, used = 0;
+        int flags;
         float position[3], rotation[3];
         if (!NextInBlock()) {
             return;
         }
-        if (std::sscanf(line_, "%d %f %f %f %f %f %f%n", &flags, &position[0], &position[1],
-                        &position[2], &rotation[0], &rotation[1], &rotation[2], &used) != 7) {
-            Expected("a bind pose: flags x y z rx ry rz");
+        Fields fields(line_);
+        fields.Int(&flags).Float(&position[0]).Float(&position[1]).Float(&position[2]);
+        fields.Float(&rotation[0]).Float(&rotation[1]).Float(&rotation[2]);
+        if (!Parsed(fields, "a bind pose: flags x y z rx ry rz")) {
             return;
         }
-        Rest(line_ + used);
         kpBone_SetFlags(bone, flags);
         kpBone_SetPosition(bone, position);
         kpBone_SetRotation(bone, rotation);

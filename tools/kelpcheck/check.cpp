@@ -86,8 +86,14 @@ int check_file(const char* path, bool quiet, std::FILE* out, std::FILE* err) {
     for (const Report& r : reports) {
         std::fprintf(out, "%s:%d: %s\n", path, r.line, r.what.c_str());
     }
+    // The game reads such a file without a word and draws nothing; the
+    // viewer refuses it in the same words.
+    const bool empty = kpModel_GetMeshCount(m.model) == 0 && kpModel_GetBoneCount(m.model) == 0;
+    if (empty) {
+        std::fprintf(out, "%s: no mesh and no bone in it: nothing to show\n", path);
+    }
     if (!quiet) {
         print_summary(path, m, out);
     }
-    return reports.empty() ? kCheckClean : kCheckReported;
+    return reports.empty() && !empty ? kCheckClean : kCheckReported;
 }

@@ -39,7 +39,8 @@ struct Options {
     const char* path = nullptr;
     bool fullscreen = false;
     int first = 0;
-    int last = INT_MAX;  // cut to the model's last frame
+    int last = INT_MAX;   // cut to the model's last frame
+    bool frames = false;  // --frames was given
 };
 
 // A frame number of digits only, within an int (sscanf's %d is undefined
@@ -79,6 +80,7 @@ int parse(int argc, char** argv, Options* o) {
                 o->fullscreen = arg[2] == 'f';
             } else if (std::strcmp(arg, "--frames") == 0 && i + 1 < argc &&
                        parse_range(argv[i + 1], &o->first, &o->last)) {
+                o->frames = true;
                 i++;
             } else {
                 std::fprintf(stderr, "vellin-view: bad option %s\n%s", arg, kUsage);
@@ -204,6 +206,17 @@ int main(int argc, char** argv) {
     if (!open_model(viewer, o.path, o.first, o.last)) {
         std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", o.path);
         return 1;
+    }
+    // A range that does not fit the model is said once, as it is changed.
+    if (o.frames && o.first > viewer.total) {
+        std::fprintf(stderr,
+                     "vellin-view: %s: --frames %d-%d is past the model's last frame, %d: the "
+                     "range is every frame\n",
+                     o.path, o.first, o.last, viewer.total);
+    } else if (o.frames && o.last != viewer.last) {
+        std::fprintf(stderr,
+                     "vellin-view: %s: --frames %d-%d cut to %d-%d: the model's last frame is %d\n",
+                     o.path, o.first, o.last, viewer.first, viewer.last, viewer.total);
     }
     bool screenshot = false;
     counter = 0;

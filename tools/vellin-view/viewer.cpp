@@ -139,17 +139,24 @@ bool open_model(Viewer& v, const char* path, int first, int last) {
 
     const int total = kpModel_GetTotalFrames(v.model.model);
     v.total = total > 0 ? total : 0;
-    v.last = last < v.total ? last : v.total;
-    v.first = first > 0 ? first : 0;
-    if (v.first > v.last) {
-        v.first = 0;
-        v.last = v.total;
-    }
-    // Clamped as a float: a starting frame near INT_MAX does not fit back.
-    const float start = v.model.frame;
-    v.frame = start <= 0.0f ? 0 : start >= float(v.total) ? v.total : int(start);
+    v.first = first;
+    v.last = last;
+    v.frame = fit_frames(v.total, v.model.frame, &v.first, &v.last);
     pose(v);
     return true;
+}
+
+int fit_frames(int total, float start, int* first, int* last) {
+    *first = *first > 0 ? *first : 0;
+    *last = *last < total ? *last : total;
+    if (*first > *last) {
+        *first = 0;
+        *last = total;
+    }
+    // Compared in double, where every int is exact: a float start near
+    // INT_MAX may not fit back into an int, and NaN fails both tests.
+    const double s = start;
+    return s >= *first && s <= *last ? int(s) : *first;
 }
 
 // In 64 bits: a file may give a frame count up to INT_MAX.

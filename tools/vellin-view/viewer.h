@@ -27,10 +27,15 @@ struct Viewer {
 // so it needs no display.
 const char* model_problem(const char* path);
 
+// Fits the range first-last (first <= last) to frames 0 to `total`: its last
+// frame is cut to `total`, and a range past the model becomes the whole model.
+// Returns the frame to open at: `start` when it lies inside the range, else
+// the range's first frame.
+int fit_frames(int total, float start, int* first, int* last);
+
 // Reads `path` (textures too: needs the GL context), places the model so that
-// it fills the view, and poses its starting frame. The range is the whole
-// model unless first <= last name frames inside it. False when the file can no
-// longer be read.
+// it fills the view, fits the range first-last to its frames and poses the
+// frame to open at (fit_frames). False when the file can no longer be read.
 bool open_model(Viewer& v, const char* path, int first, int last);
 
 // Steps `by` frames from the frame shown, round from the last frame to 0

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "model/model.h"
 #include "model_files.h"
@@ -544,4 +548,151 @@ TEST(DataFileReport, IsOneLineWhateverTheNameAndNotRepeated) {
     const std::string second = out.substr(first_end + 1);
     EXPECT_EQ(second.compare(0, 12, "vellin: aaaa"), 0);
     EXPECT_EQ(second.find('\n'), second.size() - 1);  // cut, but still a whole line
+}
+
+namespace {
+
+const long long kNoRecord = LLONG_MIN;  // the line was refused: nothing stored
+
+kpMesh* only_mesh(const cModel& m) {
+    return kpModel_GetMeshCount(m.model) == 1 ? kpModel_GetMeshAt(m.model, 0) : nullptr;
+}
+
+kpVertex* only_vertex(const cModel& m) {
+    kpMesh* mesh = only_mesh(m);
+    return mesh && kpMesh_GetVertexCount(mesh) == 1 ? kpMesh_GetVertexAt(mesh, 0) : nullptr;
+}
+
+kpTriangle* only_triangle(const cModel& m) {
+    kpMesh* mesh = only_mesh(m);
+    return mesh && kpMesh_GetTriangleCount(mesh) == 1 ? kpMesh_GetTriangleAt(mesh, 0) : nullptr;
+}
+
+kpBone* named_bone(const cModel& m) {
+    kpBone* bone = kpModel_GetBoneCount(m.model) == 1 ? kpModel_GetBoneAt(m.model, 0) : nullptr;
+    return bone && bone_name(bone) == "B" ? bone : nullptr;
+}
+
+// A field holding the number N, the file around it, what the model keeps of
+// an N in range, how to read that back, and what it reads when the line is
+// refused (a count then reads as 0).
+struct IntField {
+    const char* name;
+    std::string before, after;
+    long long (*keep)(long long n);
+    long long (*stored)(const cModel& m);
+    long long refused = kNoRecord;
+};
+
+void collect(void* context, int line, const char* what) {
+    static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(line) + ": " + what);
+}
+
+}  // namespace
+
+// Each kind of whole-number field at int's ends and just past them: in range
+// the number is stored (in the bits its record keeps); past them the line is
+// malformed and the report quotes the number as the file writes it.
+TEST(ModelReader, WholeNumbersKeepTheirValueOrAreRefusedAtIntsEnds) {
+    const std::string tri = "Meshes: 1\n\"A\" 0 0\n1\n0 0 0 0 0 0 -1\n1\n0 0 1\n1\n";
+    const std::string bone = "Bones: 1\n\"B\"\n\"\"\n";
+    auto same = [](long long n) { return n; };
+    auto one_if_positive = [](long long n) { return n > 0 ? 1LL : 0LL; };
+    auto low8 = [](long long n) { return n & 0xff; };
+    auto signed8 = [](long long n) { return static_cast<long long>(static_cast<int8_t>(n)); };
+    auto refused = [](long long) { return kNoRecord; };
+    const IntField fields[] = {
+        {"frame count", "Frames: ", "\n", same,
+         [](const cModel& m) -> long long { return kpModel_GetTotalFrames(m.model); }, 0},
+        {"starting frame", "Frame:", "\n", same,
+         [](const cModel& m) -> long long { return kpModel_GetFrame(m.model); }, 0},
+        {"section count", "Bones: ", "\n\"B\"\n\"\"\n0 0 0 0 0 0 0\n0\n0\n",
+         // The one block, then one that the file ends in.
+         [](long long n) { return n > 0 ? 2LL : 0LL; },
+         [](const cModel& m) -> long long { return kpModel_GetBoneCount(m.model); }, 0},
+        {"mesh flags", "Meshes: 1\n\"A\" ", " 0\n0\n0\n0\n", low8,
+         [](const cModel& m) -> long long {
+             kpMesh* mesh = only_mesh(m);
+             return mesh && mesh_name(mesh) == "A" ? kpMesh_GetFlags(mesh) : kNoRecord;
+         }},
+        {"material index", "Meshes: 1\n\"A\" 0 ", "\n0\n0\n0\n", signed8,
+         [](const cModel& m) -> long long {
+             kpMesh* mesh = only_mesh(m);
+             return mesh && mesh_name(mesh) == "A" ? kpMesh_GetMaterialIndex(mesh) : kNoRecord;
+         }},
+        {"record count", "Meshes: 1\n\"A\" 0 0\n", "\n0 1 2 3 0 0 -1\n", one_if_positive,
+         [](const cModel& m) -> long long { return kpMesh_GetVertexCount(only_mesh(m)); }, 0},
+        {"vertex flags", "Meshes: 1\n\"A\" 0 0\n1\n", " 1 2 3 0 0 -1\n0\n0\n", low8,
+         [](const cModel& m) -> long long {
+             kpVertex* v = only_vertex(m);
+             return v ? kpVertex_GetFlags(v) : kNoRecord;
+         }},
+        {"bone index", "Meshes: 1\n\"A\" 0 0\n1\n0 1 2 3 0 0 ", "\n0\n0\n", signed8,
+         [](const cModel& m) -> long long {
+             kpVertex* v = only_vertex(m);
+             return v ? kpVertex_GetBoneIndex(v) : kNoRecord;
+         }},
+        {"triangle flags", tri, " 0 0 0 0 0 0 0\n", [](long long n) { return n & 0xffff; },
+         [](const cModel& m) -> long long {
+             kpTriangle* t = only_triangle(m);
+             return t ? kpTriangle_GetFlags(t) : kNoRecord;
+         }},
+        // Any index but 0 names no vertex of this mesh: refused in range too.
+        {"triangle index", tri + "0 0 0 ", " 0 0 0 0\n", refused,
+         [](const cModel& m) -> long long { return only_triangle(m) ? 0 : kNoRecord; }},
+        {"smoothing group", tri + "0 0 0 0 0 0 0 ", "\n", low8,
+         [](const cModel& m) -> long long {
+             kpTriangle* t = only_triangle(m);
+             return t ? kpTriangle_GetSmoothingGroup(t) : kNoRecord;
+         }},
+        {"bone flags", bone, " 0 0 0 0 0 0\n1\n0 1 2 3\n1\n0 1 2 3\n", same,
+         [](const cModel& m) -> long long {
+             kpBone* b = named_bone(m);
+             return b && kpBone_GetRotationKeyCount(b) == 1 ? kpBone_GetFlags(b) : kNoRecord;
+         }},
+        {"key count", bone + "0 0 0 0 0 0 0\n", "\n0 1 2 3\n", one_if_positive,
+         [](const cModel& m) -> long long {
+             kpBone* b = named_bone(m);
+             return b ? kpBone_GetPositionKeyCount(b) : kNoRecord;
+         },
+         0},
+    };
+    struct Number {
+        const char* text;
+        long long value;
+        bool in_range;
+    };
+    const Number numbers[] = {
+        {"2147483647", INT_MAX, true},
+        {"-2147483648", INT_MIN, true},
+        {"+002147483647", INT_MAX, true},
+        {"2147483648", 0, false},
+        {"-2147483649", 0, false},
+        {"99999999999", 0, false},
+        {"-0000000000002147483649", 0, false},
+    };
+    ModelFiles files;
+    for (const IntField& field : fields) {
+        const int line =
+            1 + static_cast<int>(std::count(field.before.begin(), field.before.end(), '\n'));
+        for (const Number& number : numbers) {
+            SCOPED_TRACE(std::string(field.name) + " " + number.text);
+            std::vector<std::string> reports;
+            cModel m;
+            const std::string path = files.Write("m.txt", field.before + number.text + field.after);
+            ASSERT_EQ(m.Read(path.c_str(), collect, &reports), 1);
+            const std::string quoted = std::to_string(line) + ": number \"" + number.text + "\"";
+            bool quotes_it = false;
+            for (const std::string& r : reports) {
+                quotes_it = quotes_it || r.compare(0, quoted.size(), quoted) == 0;
+            }
+            if (number.in_range) {
+                EXPECT_EQ(field.stored(m), field.keep(number.value));
+                EXPECT_FALSE(quotes_it);
+            } else {
+                EXPECT_EQ(field.stored(m), field.refused);
+                EXPECT_TRUE(quotes_it) << (reports.empty() ? "no report" : reports[0]);
+            }
+        }
+    }
 }

@@ -84,4 +84,26 @@ wait "$pid" || rc=$?
 pid=""
 [ "$rc" -eq 0 ] || fail "the viewer ended with status $rc after Escape"
 [ "$(wc -l <"$work/view.log")" -eq 1 ] || fail "the viewer said more than the screenshot's path"
+
+echo "-- --frames past the last frame: cut, and said in one line"
+"$view" --frames 361-9999 "$model" >"$work/view.log" 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 1 100); do
+  for w in $(xdotool search --name '^vellin-view: ' 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480' && win=$w
+  done
+  [ -n "$win" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the viewer exited during start-up"
+  sleep 0.1
+done
+[ -n "$win" ] || fail "no viewer window after 10 s"
+# The trooper's starting frame, 483, lies inside the cut range.
+[ "$(title)" = "vellin-view: $model: frame 483/610, range 361-610" ] || fail "title '$(title)'"
+[ "$(cat "$work/view.log")" = \
+  "vellin-view: $model: --frames 361-9999 cut to 361-610: the model's last frame is 610" ] ||
+  fail "no line about the cut range"
+xdotool key Escape
+wait "$pid" || fail "the viewer ended with status $? after Escape"
+pid=""
 echo "viewer end-to-end: all steps passed"
