@@ -14,7 +14,7 @@
 #include "shell/frame_times.h"
 #include "shell/options.h"
 #include "shell/physics.h"
-#include "shell/picture.h"
+#include "picture/picture.h"
 #include "shell/shell.h"
 
 unsigned int stage_seed;

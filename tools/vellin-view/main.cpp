@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/picture.h"
+#include "picture/picture.h"
 #include "shell/shell.h"
 #include "viewer.h"
 #include "window_title.h"

@@ -1,7 +1,7 @@
 // 8-bit RGB PNG files from pixels read back from OpenGL. Runs inside the
 // frame loop, so it allocates nothing: zlib works in a static arena and the
 // file is written with plain POSIX calls.
-#include "shell/picture.h"
+#include "picture/picture.h"
 
 #include <fcntl.h>
 #include <unistd.h>

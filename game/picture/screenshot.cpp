@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/picture.h"
+#include "picture/picture.h"
 
 namespace {
 

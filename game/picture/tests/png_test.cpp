@@ -1,4 +1,4 @@
-// The PNG writer (read back with an independent decoder) and the timedemo line.
+// The PNG writer, its files read back with an independent decoder.
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 
@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/frame_times.h"
-#include "shell/picture.h"
+#include "picture/picture.h"
 
 TEST(Picture, PngHoldsThePixelsTopRowFirstAndIsNeverOverwrittenWhenExclusive) {
     const int w = 37, h = 23;  // odd sizes: no row padding may creep in
@@ -43,16 +42,4 @@ TEST(Picture, PngHoldsThePixelsTopRowFirstAndIsNeverOverwrittenWhenExclusive) {
     EXPECT_EQ(write_png(path.c_str(), false, rgb.data(), w, h), 0);
     EXPECT_EQ(write_png(path.c_str(), false, rgb.data(), kMaxPictureWidth + 1, 1), EINVAL);
     std::remove(path.c_str());
-}
-
-TEST(Picture, TimedemoLineSumsUpTheFrameTimes) {
-    FrameTimes times;
-    for (double ms : {10.0, 20.0, 30.0, 20.0}) {
-        add_frame_time(&times, ms);
-    }
-    char line[160];
-    describe_frame_times(times, line, sizeof line);
-    // 80 ms in all; deviations -10, 0, 10, 0: variance 50, stddev 7.07.
-    EXPECT_STREQ(
-        line, "4 frames, 0.1 seconds, 50.0 fps (min 10.0 / avg 20.0 / max 30.0 / stddev 7.1 ms)");
 }
