@@ -73,13 +73,22 @@ TEST_F(StepInputTest, PauseAndScreenshotAreHeldButNeverInAStep) {
 TEST_F(StepInputTest, DeadZoneAndResting) {
     const struct {
         int pos, rest, dead_zone, want;
-    } kCases[] =
-        {
-            {32, 0, 25, 0},      {33, 0, 25, 1},  {-33, 0, 25, -1}, {-128, 0, 25, -1},
-            {128, 0, 0, 1},      {1, 0, 0, 1},    {0, 0, 0, 0},     {120, 0, 99, 0},
-            {128, -128, 25, 0},  // a trigger resting at one end, pulled to the other
-            {-128, -128, 25, 0}, {60, 30, 25, 1},  // a rest inside the dead zone is centred
-        };
+    } kCases[] = {
+        {32, 0, 25, 0},
+        {33, 0, 25, 1},
+        {-33, 0, 25, -1},
+        {-128, 0, 25, -1},
+        {128, 0, 0, 1},
+        {1, 0, 0, 1},
+        {0, 0, 0, 0},
+        {120, 0, 99, 0},
+        // A trigger rests at one end and never steers; a rest inside the dead zone
+        // counts as centred.
+        {128, -128, 25, 0},
+        {-128, -128, 25, 0},
+        {-128, 128, 25, 0},
+        {60, 30, 25, 1},
+    };
     for (const auto& c : kCases) {
         EXPECT_EQ(axis_direction(c.pos, c.rest, c.dead_zone), c.want)
             << c.pos << " rest " << c.rest << " zone " << c.dead_zone;
