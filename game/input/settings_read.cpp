@@ -213,6 +213,18 @@ void read_entries(Reader& r) {
         }
         undo_shared(r, buttons, from_file);
     }
+    const char** sections = nullptr;
+    const int count = list_config_sections(&sections);
+    for (int i = 0; i < count; ++i) {
+        // Allegro gives them as "[name]".
+        const char* s = sections[i];
+        if (std::strcmp(s, "[settings]") != 0 && std::strcmp(s, "[keys]") != 0 &&
+            std::strcmp(s, "[pad]") != 0) {
+            std::fprintf(r.err, "vellin: %s: %s: unknown section\n", r.path, s);
+            ++r.bad;
+        }
+    }
+    free_config_entries(&sections);
     for (const char* section : {"settings", "keys", "pad"}) {
         const char** names = nullptr;
         const int n = list_config_entries(section, &names);
@@ -246,14 +258,19 @@ int read_settings_file(const char* path, std::FILE* err) {
     Reader r{path, err, 0};
     // Allegro's routines would take a missing or unreadable file for an
     // empty one; only the unreadable one is worth a line.
-    if (std::FILE* f = std::fopen(path, "r")) {
-        std::fclose(f);
-    } else {
-        if (errno != ENOENT) {
-            std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, std::strerror(errno));
-            return 1;
-        }
+    std::FILE* f = std::fopen(path, "r");
+    if (f == nullptr && errno == ENOENT) {
         return 0;
+    }
+    // A folder opens, and fails on the first read.
+    const bool unreadable = f == nullptr || (std::fgetc(f) == EOF && std::ferror(f));
+    const int error = errno;
+    if (f != nullptr) {
+        std::fclose(f);
+    }
+    if (unreadable) {
+        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, std::strerror(error));
+        return 1;
     }
     // The configuration routines need Allegro installed; no driver, no display.
     const bool own = system_driver == nullptr;

@@ -124,6 +124,7 @@ TEST_F(SettingsFile, EachBadEntryGivesOneLineAndKeepsItsDefault) {
         {"[keys]\njump = Z\n", "[keys] jump: Z is bound to aim as well"},
         {"[keys]\npause = LEFT\n", "[keys] pause: LEFT is bound to left as well"},
         {"[keys]\njupm = X\n", "[keys] jupm: unknown entry"},
+        {"[key]\njump = Q\n", "[key]: unknown section"},
         {"[pad]\njump = 32\n", "[pad] jump: '32' is not a button number from 0 to 31"},
         {"[pad]\naim = 1 x\n", "[pad] aim: 'x' is not a button number"},
         {"[pad]\npause = 0\n", "[pad] pause: button 0 is bound to jump as well"},
@@ -174,12 +175,27 @@ TEST_F(SettingsFile, PrintedDefaultsReadBackAsTheDefaults) {
     EXPECT_EQ(std::ftell(err), 0);
     std::fclose(err);
     EXPECT_EQ(differences(), "");
+    // Reading leaves the file as it was.
+    std::FILE* again = std::fopen(path_.c_str(), "r");
+    std::FILE* printed = std::tmpfile();
+    print_settings(printed);
+    std::rewind(printed);
+    for (int c; (c = std::fgetc(printed)) != EOF;) {
+        ASSERT_EQ(std::fgetc(again), c);
+    }
+    EXPECT_EQ(std::fgetc(again), EOF);
+    std::fclose(printed);
+    std::fclose(again);
 }
 
-TEST_F(SettingsFile, MissingFileIsNoErrorAndGarbageIsNoCrash) {
+TEST_F(SettingsFile, MissingFileIsNoErrorFolderIsOneAndGarbageIsNoCrash) {
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(read_settings_file((dir_.path() / "none.cfg").c_str(), err), 0);
     EXPECT_EQ(std::ftell(err), 0);
+    std::fclose(err);
+    err = std::tmpfile();
+    EXPECT_EQ(read_settings_file(dir_.path().c_str(), err), 1);
+    EXPECT_GT(std::ftell(err), 0);
     std::fclose(err);
     std::string garbage = "[keys]\njump = \xff\xfe\x80 \x01\n[\xc3\n=\n[pad\n";
     for (int i = 0; i < 4096; ++i) {
