@@ -1,0 +1,230 @@
+// The settings file: every setting read, every kind of bad entry named on one
+// line and kept at its default, and the printed defaults read back.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "input/input.h"
+#include "temp_dir.h"
+
+namespace {
+
+bool same(const Binding& a, const Binding& b) {
+    if (a.key_count != b.key_count || a.button_count != b.button_count) {
+        return false;
+    }
+    for (int i = 0; i < a.key_count; ++i) {
+        if (a.keys[i] != b.keys[i]) {
+            return false;
+        }
+    }
+    for (int i = 0; i < a.button_count; ++i) {
+        if (a.buttons[i] != b.buttons[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool same(const Settings& a, const Settings& b) {
+    return a.fullscreen == b.fullscreen && a.scale == b.scale && a.volume == b.volume &&
+           a.mute == b.mute && a.vsync == b.vsync && a.pause_on_focus_loss == b.pause_on_focus_loss;
+}
+
+bool same(const PadLayout& a, const PadLayout& b) {
+    return a.move_stick == b.move_stick && a.move_x == b.move_x && a.move_y == b.move_y &&
+           a.dpad_stick == b.dpad_stick && a.dpad_x == b.dpad_x && a.dpad_y == b.dpad_y &&
+           a.dead_zone == b.dead_zone;
+}
+
+// Names what differs from the defaults; empty when nothing does.
+std::string differences() {
+    Binding b[kActionCount];
+    std::copy(bindings, bindings + kActionCount, b);
+    const Settings s = settings;
+    const PadLayout l = pad_layout;
+    reset_input_settings();
+    std::string diff;
+    for (int a = 0; a < kActionCount; ++a) {
+        if (!same(b[a], bindings[a])) {
+            diff += std::string(" ") + action_name(static_cast<Action>(a));
+        }
+    }
+    diff += same(s, settings) ? "" : " settings";
+    diff += same(l, pad_layout) ? "" : " pad layout";
+    std::copy(b, b + kActionCount, bindings);
+    settings = s;
+    pad_layout = l;
+    return diff;
+}
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    void SetUp() override { reset_input_settings(); }
+    void TearDown() override { reset_input_settings(); }
+
+    // Reads `text` as the settings file; the error output lands in err_.
+    int read(const std::string& text) {
+        std::ofstream(path_) << text;
+        std::FILE* err = std::tmpfile();
+        const int bad = read_settings_file(path_.c_str(), err);
+        err_.clear();
+        std::rewind(err);
+        for (int c; (c = std::fgetc(err)) != EOF;) {
+            err_ += static_cast<char>(c);
+        }
+        std::fclose(err);
+        return bad;
+    }
+
+    TempDir dir_{"vellin-settings"};
+    std::string path_ = (dir_.path() / "vellin.cfg").string();
+    std::string err_;
+};
+
+}  // namespace
+
+TEST_F(SettingsFile, EverySettingIsRead) {
+    EXPECT_EQ(read("[settings]\nfullscreen = 0\nscale = 3\nvolume = 40\nmute = 1\nvsync = 0\n"
+                   "pause_on_focus_loss = 1\n"
+                   "[pad]\nmove_stick = 1\nmove_x_axis = 2\nmove_y_axis = 0\ndpad_stick = 4\n"
+                   "dpad_x_axis = 1\ndpad_y_axis = 2\ndead_zone = 60\n"
+                   "jump = 5 6  # south and east\naim = none\n"
+                   "[keys]\njump = space ENTER\naim = X\ncamera = LEFT\nleft = none\n"),
+              0)
+        << err_;
+    EXPECT_EQ(err_, "");
+    EXPECT_EQ(settings.fullscreen, 0);
+    EXPECT_EQ(settings.scale, 3);
+    EXPECT_EQ(settings.volume, 40);
+    EXPECT_EQ(settings.mute, 1);
+    EXPECT_EQ(settings.vsync, 0);
+    EXPECT_EQ(settings.pause_on_focus_loss, 1);
+    EXPECT_TRUE(same(pad_layout, PadLayout{1, 2, 0, 4, 1, 2, 60}));
+    // Jump and aim swap keys; a debug key may share with a play action.
+    EXPECT_TRUE(same(bindings[kActJump], Binding{2, {KEY_SPACE, KEY_ENTER}, 2, {5, 6}}));
+    EXPECT_TRUE(same(bindings[kActAim], Binding{1, {KEY_X}, 0, {}}));
+    EXPECT_TRUE(same(bindings[kActCamera], Binding{1, {KEY_LEFT}, 0, {}}));
+    EXPECT_TRUE(same(bindings[kActLeft], Binding{0, {}, 0, {}}));
+    EXPECT_EQ(differences(), " left jump aim camera settings pad layout");
+}
+
+TEST_F(SettingsFile, EachBadEntryGivesOneLineAndKeepsItsDefault) {
+    const struct {
+        const char* text;
+        const char* line;  // after "vellin: <path>: "
+    } kCases[] = {
+        {"[keys]\njump = FOO\n", "[keys] jump: unknown key name 'FOO'"},
+        {"[keys]\njump = X ESC\n", "[keys] jump: Escape always quits"},
+        {"[keys]\nleft = A B C D\n", "[keys] left: more than 3 keys"},
+        {"[keys]\njump = Z\n", "[keys] jump: Z is bound to aim as well"},
+        {"[keys]\npause = LEFT\n", "[keys] pause: LEFT is bound to left as well"},
+        {"[keys]\njupm = X\n", "[keys] jupm: unknown entry"},
+        {"[key]\njump = Q\n", "[key]: unknown section"},
+        {"[pad]\njump = 32\n", "[pad] jump: '32' is not a button number from 0 to 31"},
+        {"[pad]\naim = 1 x\n", "[pad] aim: 'x' is not a button number"},
+        {"[pad]\npause = 0\n", "[pad] pause: button 0 is bound to jump as well"},
+        {"[pad]\nmove_stick = 5\n", "[pad] move_stick: '5' is not a whole number from 0 to 4"},
+        {"[pad]\ndpad_y_axis = -1\n", "[pad] dpad_y_axis: '-1' is not a whole number"},
+        {"[pad]\ndead_zone = 100\n", "[pad] dead_zone: '100' is not a whole number"},
+        {"[settings]\nfullscreen = yes\n", "[settings] fullscreen: 'yes' is not a whole number"},
+        {"[settings]\nscale = 0\n", "[settings] scale: '0' is not a whole number from 1 to 6"},
+        {"[settings]\nscale = 7\n", "[settings] scale: '7' is not"},
+        {"[settings]\nvolume = 101\n", "[settings] volume: '101' is not"},
+        {"[settings]\nvolume = 50%\n", "[settings] volume: '50%' is not"},
+        {"[settings]\nmute = 2\n", "[settings] mute: '2' is not"},
+        {"[settings]\nvsync = 99999999999999999999\n", "[settings] vsync: '99999999999999999999'"},
+        {"[settings]\npause_on_focus_loss = 1 1\n", "[settings] pause_on_focus_loss: '1 1'"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.text);
+        reset_input_settings();
+        EXPECT_EQ(read(c.text), 1);
+        const std::string head = "vellin: " + path_ + ": " + c.line;
+        EXPECT_EQ(err_.compare(0, head.size(), head), 0) << err_;
+        EXPECT_EQ(err_.find('\n'), err_.size() - 1) << err_;
+        EXPECT_EQ(differences(), "");
+    }
+}
+
+TEST_F(SettingsFile, OnlyTheBadEntryKeepsItsDefault) {
+    EXPECT_EQ(read("[keys]\nup = Q\ndown = Q\njump = J\n[settings]\nvolume = loud\nscale = 2\n"),
+              2);
+    EXPECT_NE(err_.find("[keys] down: Q is bound to up as well"), std::string::npos) << err_;
+    EXPECT_EQ(differences(), " up jump settings");
+    EXPECT_EQ(settings.volume, 100);
+}
+
+TEST_F(SettingsFile, PrintedDefaultsReadBackAsTheDefaults) {
+    std::FILE* f = std::fopen(path_.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    print_settings(f);
+    std::fclose(f);
+    // Every value away from its default, so that each must be read back.
+    for (Binding& b : bindings) {
+        b = Binding{1, {KEY_TAB}, 1, {9}};
+    }
+    settings = Settings{0, 2, 3, 1, -1, 1};  // vsync's default is "unset"
+    pad_layout = PadLayout{4, 2, 2, 4, 2, 2, 3};
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(read_settings_file(path_.c_str(), err), 0);
+    EXPECT_EQ(std::ftell(err), 0);
+    std::fclose(err);
+    EXPECT_EQ(differences(), "");
+    // Reading leaves the file as it was.
+    std::FILE* again = std::fopen(path_.c_str(), "r");
+    std::FILE* printed = std::tmpfile();
+    print_settings(printed);
+    std::rewind(printed);
+    for (int c; (c = std::fgetc(printed)) != EOF;) {
+        ASSERT_EQ(std::fgetc(again), c);
+    }
+    EXPECT_EQ(std::fgetc(again), EOF);
+    std::fclose(printed);
+    std::fclose(again);
+}
+
+TEST_F(SettingsFile, MissingFileIsNoErrorFolderIsOneAndGarbageIsNoCrash) {
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(read_settings_file((dir_.path() / "none.cfg").c_str(), err), 0);
+    EXPECT_EQ(std::ftell(err), 0);
+    std::fclose(err);
+    err = std::tmpfile();
+    EXPECT_EQ(read_settings_file(dir_.path().c_str(), err), 1);
+    EXPECT_GT(std::ftell(err), 0);
+    std::fclose(err);
+    std::string garbage = "[keys]\njump = \xff\xfe\x80 \x01\n[\xc3\n=\n[pad\n";
+    for (int i = 0; i < 4096; ++i) {
+        garbage += static_cast<char>((i * 7919) % 256);
+    }
+    read(garbage);
+    EXPECT_TRUE(same(bindings[kActJump], Binding{1, {KEY_X}, 1, {0}}));
+}
+
+TEST(SettingsFilePath, XdgConfigHomeThenHome) {
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* want;  // nullptr: no path
+    } kCases[] = {
+        {"/x/cfg", "/home/u", "/x/cfg/vellin/vellin.cfg"},
+        {"relative", "/home/u", "/home/u/.config/vellin/vellin.cfg"},
+        {nullptr, "/home/u", "/home/u/.config/vellin/vellin.cfg"},
+        {nullptr, nullptr, nullptr},
+    };
+    for (const auto& c : kCases) {
+        c.xdg ? setenv("XDG_CONFIG_HOME", c.xdg, 1) : unsetenv("XDG_CONFIG_HOME");
+        c.home ? setenv("HOME", c.home, 1) : unsetenv("HOME");
+        char path[64];
+        EXPECT_EQ(settings_file_path(path, sizeof path), c.want != nullptr);
+        if (c.want) {
+            EXPECT_STREQ(path, c.want);
+        }
+    }
+    char tiny[8];
+    EXPECT_FALSE(settings_file_path(tiny, sizeof tiny));
+}
