@@ -10,14 +10,17 @@ set(CPACK_PACKAGE_VENDOR "The Vellin developers")
 set(CPACK_PACKAGE_CONTACT "The Vellin developers <maintainers@vellin.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
-set(CPACK_STRIP_FILES ON)
+# Stripped as Debian strips, and the library's Depends found, by a script run
+# on the staged files (debian/finish_staging.cmake).
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/debian/finish_staging.cmake)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL vellin libkelpmodel libkelpmodel-dev)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vellin.org/)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the library of this build here; its package is named below.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_VELLIN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR})
 
 set(CPACK_DEBIAN_VELLIN_PACKAGE_NAME vellin)
@@ -31,12 +34,13 @@ drawn with OpenGL under fog and one light.")
 
 set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_NAME ${kp_package})
 set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_SECTION libs)
-# A shlibs file for the library (only libkelpmodel holds one) and the
-# ldconfig trigger that Debian wants of a shared library package. CPack
-# also adds maintainer scripts that call ldconfig; they do no harm.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers)
+# The library's shlibs and symbols files and the ldconfig trigger that Debian
+# wants of a shared library package. CPack neither looks into this package
+# (it would add maintainer scripts calling ldconfig) nor makes its shlibs.
+# When the library's exported symbols change, debian/symbols must follow
+# (packaging/tests/deb_test.sh compares them).
+set(CPACK_DEBIAN_LIBKELPMODEL_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers
+  ${CMAKE_CURRENT_SOURCE_DIR}/debian/shlibs ${CMAKE_CURRENT_SOURCE_DIR}/debian/symbols)
 set(CPACK_COMPONENT_LIBKELPMODEL_DESCRIPTION "in-memory store for skinned models
 Kelpmodel holds skinned-model data in memory (models, meshes, vertices,
 normals, triangles, materials, bones and their position and rotation keys)
