@@ -18,9 +18,6 @@ extern float fog[4];       // fog colour
 extern int mx, my;         // mouse mickeys
 
 void init();
-// The game's 640 by 480 double-buffered OpenGL window (full screen asked for
-// unless windowed), or one line "PROGRAM: what failed: why" and exit 1.
-void open_game_window(const char* program, bool windowed);
 // The parts of init that need only a current GL context: the fixed render
 // state, light and fog; then the generated stage, the textures and the
 // models read from data_dir, ending with `white` bound.

@@ -10,6 +10,7 @@
 
 #include "picture/picture.h"
 #include "shell/shell.h"
+#include "shell/window.h"
 #include "viewer.h"
 #include "window_title.h"
 
