@@ -62,9 +62,9 @@ constexpr int kFirstRowBelowLayer = grid_row(kMapRows);  // grid rows from here 
 // cModel::Grounded tests the point this far below the model's origin.
 constexpr float kFootDrop = 15.0f;
 
-// True when bridge piece `piece` is placed and the point (x, feet) lies
-// strictly inside its cell's columns and below its top edge.
-bool bridge_holds(int piece, float x, float feet);
+// True when a placed bridge piece's deck holds the point (x, feet): within
+// its cell's columns, edges included, and less than a map row below its top.
+bool on_bridge(float x, float feet);
 
 extern const int jungle_map0[kMapRows][kMapColumns];  // tile codes 0, 1, 5, 9
 extern const int jungle_map1[kMapRows][kMapColumns];  // second layer, unread

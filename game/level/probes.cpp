@@ -22,14 +22,24 @@ int grid_index(float quotient, int limit) {
 
 }  // namespace
 
-bool bridge_holds(int piece, float x, float feet) {
-    const int row = bridges[piece][0], column = bridges[piece][1], standing = bridges[piece][2];
-    return standing != 0 && x > cell_left(column) && x < cell_left(column + 1) &&
-           feet < cell_top(row);
+// A deck is one map row thick: a player dropped or fallen below it is not
+// caught in the air. Its span includes its edges, so that where two pieces, or
+// a piece and a ledge, meet, the joint holds.
+bool on_bridge(float x, float feet) {
+    for (int i = 0; i < kBridgePieces; i++) {
+        const int row = bridges[i][0], column = bridges[i][1], standing = bridges[i][2];
+        const float top = cell_top(row);
+        if (standing != 0 && x >= cell_left(column) && x <= cell_left(column + 1) && feet < top &&
+            feet > top - kCellHeight) {
+            return true;
+        }
+    }
+    return false;
 }
 
-// Edges are strict: a probe exactly on a platform's left or right edge or
-// on its top is not standing on it.
+// A ledge's edges are strict: a probe exactly on its left or right edge or on
+// its top is not standing on it. Below the grid (Extruded -1) no ledge holds,
+// so a player who leaves the stage falls on.
 int cModel::Grounded() const {
     const float x = pos[0];
     const float h = pos[1] - kFootDrop;
@@ -41,15 +51,14 @@ int cModel::Grounded() const {
             if (gy < 0 || gy >= kGridRows || gx < 0 || gx >= kGridColumns) {
                 continue;
             }
-            if (Extruded() < extrusion[gy][gx]) {
+            const int under = Extruded();
+            if (under >= 0 && under < extrusion[gy][gx]) {
                 return 1;
             }
         }
     }
-    for (int i = 0; i < kBridgePieces; i++) {
-        if (bridge_holds(i, x, h)) {
-            return 1;
-        }
+    if (on_bridge(x, h)) {
+        return 1;
     }
     return down != 0 ? 1 : 0;
 }

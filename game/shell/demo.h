@@ -4,7 +4,8 @@
 //
 // File layout, numbers little-endian:
 //   "VELLDEMO"                       magic, 8 bytes
-//   u16 version (1), u16 steps per second (120), u32 seed
+//   u16 version (2; 1 still plays, see demo_file.cpp), u16 steps per second
+//   (120), u32 seed
 //   per frame: u16 step count (at most kMaxStepsPerFrame), then per step
 //              u16 keys (StepKey bits), s16 mickey_x, s16 mouse_y
 //   end record: u16 0xffff, u32 frame count, u32 step count
@@ -27,6 +28,7 @@ constexpr std::size_t kDemoStepBytes = 6;     // keys, mickey_x, mouse_y
 constexpr std::size_t kDemoEndBytes = 10;     // marker, frame and step counts
 
 struct Demo {
+    unsigned int version = 0;  // of the file read; encode_demo writes the current one
     unsigned int seed = 0;
     std::vector<std::uint16_t> frame_steps;  // steps run in each frame
     std::vector<StepInput> steps;            // every step, in order
@@ -44,6 +46,8 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
                 DemoError* error);
 // Reads a demo file. A name ending in ".part" is read as unfinished. On a
 // fault prints "vellin: FILE: offset N: reason" on stderr and returns false.
+// A demo of an older version is read, after one line on stderr saying that
+// it may not replay exactly.
 bool load_demo(const char* path, Demo* demo);
 // The bytes of a complete demo file.
 std::vector<unsigned char> encode_demo(const Demo& demo);

@@ -9,7 +9,11 @@
 namespace {
 
 const unsigned char kMagic[8] = {'V', 'E', 'L', 'L', 'D', 'E', 'M', 'O'};
-constexpr std::uint16_t kVersion = 1;
+// The version names the rules that recorded a demo: 2 since bridge joints hold
+// and a deck is one row thick. A version 1 demo still plays, but can wander
+// off once its player crosses a joint.
+constexpr std::uint16_t kVersion = 2;
+constexpr std::uint16_t kOldestVersion = 1;
 constexpr std::uint16_t kStepsPerSecond = 120;
 constexpr std::uint16_t kEndMarker = 0xffff;
 constexpr int kLowestPointerRow = 0;
@@ -106,8 +110,11 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
         return fail(error, 0, "not a demo file (no VELLDEMO magic)");
     }
     // Each field is judged as soon as it is there, the version first.
-    if (size >= 10 && get16(data + 8) != kVersion) {
-        return fail(error, 8, "unknown format version %u", get16(data + 8));
+    if (size >= 10) {
+        demo->version = get16(data + 8);
+        if (demo->version < kOldestVersion || demo->version > kVersion) {
+            return fail(error, 8, "unknown format version %u", demo->version);
+        }
     }
     if (size >= 12 && get16(data + 10) != kStepsPerSecond) {
         return fail(error, 10, "%u steps per second, not %u", get16(data + 10), kStepsPerSecond);
@@ -193,10 +200,11 @@ bool load_demo(const char* path, Demo* demo) {
            bytes.size() <= static_cast<std::size_t>(kMaxDemoBytes)) {
         bytes.insert(bytes.end(), piece, piece + got);
     }
-    const bool read_error = std::ferror(f) != 0;
+    // fopen takes a directory; its first read fails with EISDIR.
+    const int read_errno = std::ferror(f) == 0 ? 0 : errno != 0 ? errno : EIO;
     std::fclose(f);
-    if (read_error) {
-        std::fprintf(stderr, "vellin: %s: read error\n", path);
+    if (read_errno != 0) {
+        std::fprintf(stderr, "vellin: %s: %s\n", path, std::strerror(read_errno));
         return false;
     }
     if (bytes.size() > static_cast<std::size_t>(kMaxDemoBytes)) {
@@ -210,6 +218,12 @@ bool load_demo(const char* path, Demo* demo) {
     if (!parse_demo(bytes.data(), bytes.size(), unfinished, demo, &error)) {
         std::fprintf(stderr, "vellin: %s: offset %zu: %s\n", path, error.offset, error.reason);
         return false;
+    }
+    if (demo->version < kVersion) {
+        std::fprintf(stderr,
+                     "vellin: %s: recorded by an older version of the game (demo version %u); "
+                     "it may not replay exactly\n",
+                     path, demo->version);
     }
     if (unfinished) {
         std::fprintf(stderr, "vellin: %s: unfinished recording, playing its %zu whole frames\n",

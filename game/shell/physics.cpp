@@ -174,6 +174,14 @@ void step_fall() {
     }
 }
 
+// Down + X drops through a ledge, but a bridge deck is not a ledge to drop
+// through: there it only crouches, as Down alone does. The deck is judged at
+// the upright feet, whether or not the player crouches in this step.
+bool may_drop_through() {
+    const float upright = ludz.pos[1] + (down == 1 ? kCrouchDrop : 0.0f);
+    return !on_bridge(ludz.pos[0], upright - kFootDrop);
+}
+
 void drop_through() {
     down = 0;
     fall = 1;
@@ -191,7 +199,7 @@ void step_walk() {
         enter_cycle(kWalkUpCycle);
     }
     if (held(kStepDown)) {
-        if (held(kStepJump)) {
+        if (held(kStepJump) && may_drop_through()) {
             ludz.pos[1] -= kCrouchDrop;
             drop_through();
         } else {
@@ -216,7 +224,7 @@ void step_stand_still() {
         }
         down = 1;
         hold_frame(kCrouchFrame);
-        if (held(kStepJump)) {
+        if (held(kStepJump) && may_drop_through()) {
             drop_through();
         }
     } else if (down == 1) {

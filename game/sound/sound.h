@@ -34,8 +34,9 @@ struct PlayerSound {
 // The sounds that the step from `before` to `after` starts.
 SoundSet step_sounds(const PlayerSound& before, const PlayerSound& after);
 
-// 1 when the feet of a player with its origin at (x, y) are over a placed
-// bridge piece: inside its cell and less than a map row below its top.
+// 1 when the feet of a player with its origin at (x, y) are on a placed
+// bridge piece's deck: within its cell, edges included, and less than a map
+// row below its top.
 int over_bridge(float x, float y);
 
 #endif

@@ -13,10 +13,6 @@ using namespace trooper_frames;
 constexpr Cycle kWalkingCycles[] = {kWalkCycle, kWalkZCycle, kWalkUpCycle, kWalkDownCycle};
 constexpr int kFootDownOffsets[] = {0, (cycle_period(kWalkCycle) + 1) / 2};
 
-// Slower landings are not heard: crossing the edge between two bridge pieces
-// or ledges drops the player for one step (0.02 units per step).
-constexpr float kHeardLanding = 0.1f;  // units per step
-
 bool on_foot(const PlayerSound& p) {
     return p.jump == 0 && p.fall == 0;
 }
@@ -45,7 +41,7 @@ SoundSet step_sounds(const PlayerSound& before, const PlayerSound& after) {
     if (before.jump == 0 && after.jump != 0) {
         set |= sound_bit(kSoundJump);
     }
-    if (!on_foot(before) && on_foot(after) && before.fallspeed >= kHeardLanding) {
+    if (!on_foot(before) && on_foot(after)) {
         set |= sound_bit(kSoundLand);
     }
     if (before.down == 0 && after.down != 0) {

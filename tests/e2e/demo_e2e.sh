@@ -119,7 +119,7 @@ echo "last captured frame: green=$green rock=$rock lit=$lit"
 [ "$rock" -gt 5000 ] && [ "$green" -gt 500 ] || fail "the captured frame does not show the stage"
 
 echo "-- a damaged demo is refused with one line and status 1"
-printf 'VELLDEMO\002\000' >"$work/bad.demo"
+printf 'VELLDEMO\377\000' >"$work/bad.demo"
 rc=0
 "$vellin" --play "$work/bad.demo" >"$work/game.log" 2>&1 || rc=$?
 cat "$work/game.log"

@@ -68,17 +68,41 @@ TEST_F(Probes, GroundedOnPlatformNeedsProbeLessExtrudedThanFirstCell) {
 }
 
 TEST_F(Probes, GroundedOnBridgeOnlyWhenStandingFlagSet) {
-    EXPECT_EQ(grounded_at(210, -6), 1);
-    EXPECT_EQ(grounded_at(200, -6), 0);
-    EXPECT_EQ(grounded_at(220, -6), 0);
+    EXPECT_EQ(grounded_at(210, 4), 1);
+    EXPECT_EQ(grounded_at(199.75f, 4), 0);
+    EXPECT_EQ(grounded_at(220.25f, 4), 0);
     EXPECT_EQ(grounded_at(210, 5), 0);  // h = -10, on the top edge
     bridges[0][2] = 0;
-    EXPECT_EQ(grounded_at(210, -6), 0);
+    EXPECT_EQ(grounded_at(210, 4), 0);
     // Only slots 0 to 7 are bridges that can be stood on.
     bridges[8][0] = 1;
     bridges[8][1] = 10;
     bridges[8][2] = 1;
-    EXPECT_EQ(grounded_at(210, -6), 0);
+    EXPECT_EQ(grounded_at(210, 4), 0);
+}
+
+// A joint with the next piece or a ledge must hold, so a deck's edges do.
+TEST_F(Probes, BridgeHoldsOnItsEdges) {
+    EXPECT_EQ(grounded_at(200, 4), 1);
+    EXPECT_EQ(grounded_at(220, 4), 1);
+}
+
+// The deck holds feet down to one map row under its top (h = -20), not in
+// the air below.
+TEST_F(Probes, BridgeDeckIsOneRowThick) {
+    EXPECT_EQ(grounded_at(210, -4.9f), 1);
+    EXPECT_EQ(grounded_at(210, -5), 0);
+    EXPECT_EQ(grounded_at(210, -16), 0);
+    EXPECT_EQ(grounded_at(210, -400), 0);
+}
+
+// Below the grid the grid probe says -1; a ledge must not read that as
+// open air in front of its rock and hold there.
+TEST_F(Probes, NoLedgeHoldsBelowTheGrid) {
+    EXPECT_EQ(extruded_at(70, -190), -1);
+    EXPECT_EQ(grounded_at(70, -190), 0);
+    EXPECT_EQ(grounded_at(70, -1000), 0);
+    EXPECT_EQ(grounded_at(70, -186), 1);  // the grid's last row, in front of the rock
 }
 
 TEST_F(Probes, GroundedAlwaysWhileDown) {

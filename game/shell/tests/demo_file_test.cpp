@@ -64,7 +64,11 @@ TEST(DemoFile, BadMagicVersionOrRateIsRefusedAtItsOffset) {
         std::size_t at;
         unsigned char value;
         const char* reason;
-    } faults[] = {{0, 'v', "magic"}, {7, 0, "magic"}, {8, 2, "version 2"}, {10, 60, "60 steps"}};
+    } faults[] = {{0, 'v', "magic"},
+                  {7, 0, "magic"},
+                  {8, 3, "version 3"},
+                  {8, 0, "version 0"},
+                  {10, 60, "60 steps"}};
     for (const auto& f : faults) {
         std::vector<unsigned char> bad = good;
         bad[f.at] = f.value;
@@ -149,6 +153,36 @@ TEST(DemoFile, LoadingNamesTheFileAndTheOffset) {
     EXPECT_FALSE(load_demo(path.c_str(), &demo));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("too large"), std::string::npos);
     std::remove(path.c_str());
+}
+
+// A demo recorded under the rules before bridge joints held still plays,
+// after one line saying that it may not replay exactly.
+TEST(DemoFile, OlderVersionPlaysWithOneWarning) {
+    const std::string path = temp_path("old");
+    std::vector<unsigned char> old = encode_demo(sample_demo());
+    EXPECT_EQ(old[8], 2);
+    old[8] = 1;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
+    Demo demo;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(load_demo(path.c_str(), &demo));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vellin: " + path +
+                  ": recorded by an older version of the game (demo version 1); it may not "
+                  "replay exactly\n");
+    EXPECT_TRUE(same(demo, sample_demo()));
+    std::remove(path.c_str());
+}
+
+TEST(DemoFile, DirectoryIsRefusedWithTheReason) {
+    const std::string path = temp_path("dir");
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+    Demo demo;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_demo(path.c_str(), &demo));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "vellin: " + path + ": Is a directory\n");
+    std::filesystem::remove(path);
 }
 
 // The recording only takes its name when it is complete; before that a kill
