@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
-# The sanitizer-built game plays a demo as a timedemo and must end with
+# The sanitizer-built game plays a short demo as a timedemo and must end with
 # status 0: any leak, bad memory access or undefined behaviour in it fails.
-#   sanitized_timedemo.sh <vellin> <demo> <assets dir> <GL driver> <suppressions> <work dir>
+#   sanitized_timedemo.sh <vellin> <make_demo> <keys> <assets dir> <GL driver>
+#                         <suppressions> <work dir>
 # The GL driver is preloaded so that it stays loaded when libGL closes it at
 # exit: LeakSanitizer then still sees its globals (what they point to is not
 # reported) and can name its frames for the suppressions, instead of
 # "<unknown module>" that nothing can match.
 set -euo pipefail
 vellin=$1
-demo=$2
-assets=$3
-driver=$4
-suppressions=$5
-work=$6
+make_demo=$2
+keys=$3
+assets=$4
+driver=$5
+suppressions=$6
+work=$7
 rm -rf "$work"
 mkdir -p "$work/home" "$work/config" "$work/data"
+demo=$work/sanitized.demo
+"$make_demo" "$keys" "$demo"
 
 [ -f "$driver" ] || { echo "FAIL: no GL driver at $driver" >&2; exit 1; }
 # ASan must come first among the loaded libraries, before the driver.
