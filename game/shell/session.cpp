@@ -10,7 +10,7 @@
 #include <ctime>
 
 #include "shell/data_dir.h"
-#include "shell/demo.h"
+#include "demo/demo.h"
 #include "shell/frame_times.h"
 #include "shell/options.h"
 #include "shell/physics.h"

@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/physics.h"
+#include "input/input.h"
 
 constexpr int kMaxStepsPerFrame = 12000;      // 100 s of steps in one frame
 constexpr long kMaxDemoBytes = 16L << 20;     // over 6 hours of steps

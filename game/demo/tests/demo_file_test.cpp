@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "shell/demo.h"
+#include "demo/demo.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/demo.h"
+#include "demo/demo.h"
 
 namespace {
 

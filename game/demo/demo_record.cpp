@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/demo.h"
+#include "demo/demo.h"
 
 namespace {
 
