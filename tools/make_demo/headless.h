@@ -6,7 +6,7 @@
 #ifndef VELLIN_HEADLESS_H
 #define VELLIN_HEADLESS_H
 
-#include "shell/demo.h"
+#include "demo/demo.h"
 
 // Generates the stage and places the player for the opening drop. False when
 // the player model cannot be read.

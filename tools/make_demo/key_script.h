@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/demo.h"
+#include "demo/demo.h"
 
 struct KeyHold {
     int line;  // in the script, from 1
