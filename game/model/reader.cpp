@@ -16,16 +16,15 @@
 
 #include "model/mathlib.h"
 #include "model/model.h"
+#include "model/read_fields.h"
 #include "model/read_report.h"
 
 namespace {
 
 const int kLineSize = 256;   // a read takes at most 255 characters
-const int kNameSize = 32;    // names and texture file names keep 31 characters
 const int kPathSize = 4096;  // a texture's path beside its model file
 // The file's transparency value is read but not used: materials are opaque.
 const float kOpaque = 1.0f;
-const char kBlanks[] = " \t\r\n\v\f";  // what sscanf skips before a number
 
 // The file `name` beside the model file `model_path` into `out`: texture
 // names in a model file are relative to the file, wherever it was read from.
@@ -38,113 +37,6 @@ const char* beside_model(const char* model_path, const char* name, char* out, si
         out[0] = '\0';
     }
     return out;
-}
-
-// Takes a quoted name from the start of `line` into `name`, cut to 31
-// characters. The opening quote must be the first character and at least one
-// character must follow it. Without `need_close` a missing closing quote lets
-// the name run to the end of the line (line end included). Returns the text
-// after the closing quote (or the line's end), or null when there is no name.
-const char* parse_name(const char* line, char* name, bool need_close) {
-    if (line[0] != '"') {
-        return nullptr;
-    }
-    const char* start = line + 1;
-    const char* end = start;
-    while (*end != '\0' && *end != '"') {
-        ++end;
-    }
-    if (end == start || (need_close && *end != '"')) {
-        return nullptr;
-    }
-    size_t length = static_cast<size_t>(end - start);
-    if (length > kNameSize - 1) {
-        length = kNameSize - 1;
-    }
-    std::memcpy(name, start, length);
-    name[length] = '\0';
-    return *end == '"' ? end + 1 : end;
-}
-
-// A line that holds nothing (or only white space) is allowed at the top level.
-bool blank(const char* line) {
-    return line[std::strspn(line, kBlanks)] == '\0';
-}
-
-// The fields of one line, read in turn as sscanf reads "%d %f ...": each
-// skips the white space before it and stops at the first character that
-// cannot continue it. A whole number is an optional sign and decimal digits;
-// unlike "%d", one outside int's range fails its field (and every later one)
-// and is kept for the report, instead of being read as some other number.
-class Fields {
-  public:
-    explicit Fields(const char* text) : at_(text) {}
-
-    Fields& Int(int* value) {
-        if (!ok_) {
-            return *this;
-        }
-        const char* p = at_ + std::strspn(at_, kBlanks);
-        const char* number = p;
-        const bool negative = *p == '-';
-        if (*p == '+' || *p == '-') {
-            ++p;
-        }
-        if (*p < '0' || *p > '9') {
-            ok_ = false;
-            return *this;
-        }
-        // Up to one past INT_MIN's magnitude, so that all digits are taken
-        // whatever their number.
-        const long long limit = -static_cast<long long>(INT_MIN) + 1;
-        long long magnitude = 0;
-        for (; *p >= '0' && *p <= '9'; ++p) {
-            magnitude = std::min(limit, magnitude * 10 + (*p - '0'));
-        }
-        const long long signed_value = negative ? -magnitude : magnitude;
-        if (signed_value < INT_MIN || signed_value > INT_MAX) {
-            ok_ = false;
-            wide_ = number;
-            wide_length_ = static_cast<int>(p - number);
-            return *this;
-        }
-        *value = static_cast<int>(signed_value);
-        at_ = p;
-        return *this;
-    }
-
-    Fields& Float(float* value) {
-        int used = 0;
-        if (ok_ && std::sscanf(at_, "%f%n", value, &used) == 1) {
-            at_ += used;
-        } else {
-            ok_ = false;
-        }
-        return *this;
-    }
-
-    bool ok() const { return ok_; }
-    // After the last field read; the caller reports what is left.
-    const char* rest() const { return at_; }
-    // The text of the whole number that was out of range, or null.
-    const char* wide() const { return wide_; }
-    int wide_length() const { return wide_length_; }
-
-  private:
-    const char* at_;
-    bool ok_ = true;
-    const char* wide_ = nullptr;
-    int wide_length_ = 0;
-};
-
-// An optional name line that stores the empty name without saying so: empty,
-// or a bare pair of quotes.
-bool empty_name_line(const char* line) {
-    line += std::strspn(line, kBlanks);
-    if (line[0] == '"' && line[1] == '"') {
-        line += 2;
-    }
-    return blank(line);
 }
 
 // Whether an image file decodes, said for a report sink (no GL context needed).
@@ -216,7 +108,7 @@ class Reader {
                 }
             }
             // The rest of an overlong line has been reported with its start.
-            if (!keyword && !continued_ && !blank(line_)) {
+            if (!keyword && !continued_ && !blank_line(line_)) {
                 Note("line ignored: neither a comment nor a keyword at the start of the line");
             }
         }
