@@ -67,6 +67,25 @@ bool read_int(const char* s, int lo, int hi, int* out) {
     return true;
 }
 
+// yes or no, in any of the usual spellings, and nothing else.
+bool read_bool(const char* s, int* out) {
+    static const char* const kWords[][2] = {
+        {"no", "yes"}, {"0", "1"}, {"false", "true"}, {"off", "on"}};
+    char words[kMaxBound][kWordSize];
+    if (split_words(s, words) != 1) {
+        return false;
+    }
+    for (const auto& pair : kWords) {
+        for (int v = 0; v < 2; ++v) {
+            if (strcasecmp(words[0], pair[v]) == 0) {
+                *out = v;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // Keys (buttons == false) or pad buttons of one action from a value.
 bool read_binding(Reader& r, const char* section, Action a, const char* value, bool buttons) {
     char words[kMaxBound][kWordSize];
@@ -160,16 +179,16 @@ struct NumberEntry {
     const char* section;
     const char* name;
     void* target;  // an int of settings or pad_layout
-    int lo, hi;
+    int lo, hi;    // lo == hi == -1: a yes or no
 };
 
 const NumberEntry kNumbers[] = {
-    {"settings", "fullscreen", &settings.fullscreen, 0, 1},
+    {"settings", "fullscreen", &settings.fullscreen, -1, -1},
     {"settings", "scale", &settings.scale, 1, kMaxWindowScale},
     {"settings", "volume", &settings.volume, 0, 100},
-    {"settings", "mute", &settings.mute, 0, 1},
-    {"settings", "vsync", &settings.vsync, 0, 1},
-    {"settings", "pause_on_focus_loss", &settings.pause_on_focus_loss, 0, 1},
+    {"settings", "mute", &settings.mute, -1, -1},
+    {"settings", "vsync", &settings.vsync, -1, -1},
+    {"settings", "pause_on_focus_loss", &settings.pause_on_focus_loss, -1, -1},
     {"pad", "move_stick", &pad_layout.move_stick, 0, kPadSticks - 1},
     {"pad", "move_x_axis", &pad_layout.move_x, 0, kPadAxes - 1},
     {"pad", "move_y_axis", &pad_layout.move_y, 0, kPadAxes - 1},
@@ -198,7 +217,13 @@ bool known_entry(const char* section, const char* name) {
 void read_entries(Reader& r) {
     for (const NumberEntry& e : kNumbers) {
         const char* value = get_config_string(e.section, e.name, nullptr);
-        if (value != nullptr && !read_int(value, e.lo, e.hi, static_cast<int*>(e.target))) {
+        int* target = static_cast<int*>(e.target);
+        if (value == nullptr) {
+            continue;
+        }
+        if (e.lo < 0 && !read_bool(value, target)) {
+            complain(r, e.section, e.name, "'%s' is not yes or no", value);
+        } else if (e.lo >= 0 && !read_int(value, e.lo, e.hi, target)) {
             complain(r, e.section, e.name, "'%s' is not a whole number from %d to %d", value, e.lo,
                      e.hi);
         }
