@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The gamepad through Allegro's own Linux joystick driver: a simulated pad
 # (fake_pad.so, preloaded into the real game) is named on one line at
-# start-up, its resting triggers and a stick inside the dead zone move
+# start-up (by its counts when it has no name), its resting triggers and a stick inside the dead zone move
 # nothing, and its stick pushed right walks the trooper.
 #   pad_e2e.sh <vellin> <shot_colours> <assets dir> <fake_pad.so> <screenshot dir>
 set -euo pipefail
@@ -41,5 +41,11 @@ push axis 0 0
 shot_still walk
 expect_walked nudge walk "the trooper did not walk with the stick"
 
+quit_game
+
+echo "-- a pad without a name is given by its counts"
+LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" start_game --mute
+grep -qx 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons' "$shots/game.log" ||
+  fail "the pad without a name was not given by its counts"
 quit_game
 echo "pad end-to-end: all steps passed"

@@ -2,7 +2,8 @@
    /dev/input/js0 (or /dev/js0) gives a descriptor that answers the joystick
    ioctls (version, axes, buttons, name) and serves js_event records on read,
    as the kernel's joydev does, for Allegro's own Linux joystick driver.
-     FAKE_PAD_NAME    the name the pad reports (default "Fake Pad")
+     FAKE_PAD_NAME    the name the pad reports (default "Fake Pad"; empty:
+                      the name ioctl fails, as where the driver gives none)
      FAKE_PAD_SCRIPT  a file the test appends lines to while the game runs:
                       "axis N VALUE" or "button N VALUE" (VALUE -32767 ..
                       32767, or 0/1), each served once as an event
@@ -200,6 +201,10 @@ int ioctl(int fd, unsigned long request, ...) {
     }
     if (_IOC_TYPE(request) == 'j' && _IOC_NR(request) == _IOC_NR(JSIOCGNAME(0))) {
         const char* name = getenv("FAKE_PAD_NAME") ? getenv("FAKE_PAD_NAME") : "Fake Pad";
+        if (name[0] == '\0') { /* a driver that gives no name */
+            errno = EINVAL;
+            return -1;
+        }
         const size_t room = _IOC_SIZE(request);
         const size_t length = strlen(name) + 1;
         if (room == 0)
