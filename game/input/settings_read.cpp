@@ -7,7 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <fcntl.h>
 #include <strings.h>  // strcasecmp
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "input/input.h"
 #include "input/input_local.h"
@@ -282,19 +285,25 @@ bool settings_file_path(char* out, std::size_t size) {
 int read_settings_file(const char* path, std::FILE* err) {
     Reader r{path, err, 0};
     // Allegro's routines would take a missing or unreadable file for an
-    // empty one; only the unreadable one is worth a line.
-    std::FILE* f = std::fopen(path, "r");
-    if (f == nullptr && errno == ENOENT) {
+    // empty one; only the unreadable one is worth a line. Opened without
+    // waiting, so that a pipe with no writer cannot hang the start; only a
+    // plain file is read (a pipe or a device might never end).
+    const int fd = open(path, O_RDONLY | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT) {
         return 0;
     }
-    // A folder opens, and fails on the first read.
-    const bool unreadable = f == nullptr || (std::fgetc(f) == EOF && std::ferror(f));
-    const int error = errno;
-    if (f != nullptr) {
-        std::fclose(f);
+    struct stat st {};
+    const char* why = nullptr;
+    if (fd < 0 || fstat(fd, &st) != 0) {
+        why = std::strerror(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        why = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
     }
-    if (unreadable) {
-        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, std::strerror(error));
+    if (fd >= 0) {
+        close(fd);
+    }
+    if (why != nullptr) {
+        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, why);
         return 1;
     }
     // The configuration routines need Allegro installed; no driver, no display.

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "input/input.h"
 #include "temp_dir.h"
 
@@ -214,6 +216,13 @@ TEST_F(SettingsFile, MissingFileIsNoErrorFolderIsOneAndGarbageIsNoCrash) {
     std::fclose(err);
     err = std::tmpfile();
     EXPECT_EQ(read_settings_file(dir_.path().c_str(), err), 1);
+    EXPECT_GT(std::ftell(err), 0);
+    std::fclose(err);
+    // A pipe with no writer would block a plain open for ever.
+    const std::string fifo = (dir_.path() / "fifo.cfg").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    err = std::tmpfile();
+    EXPECT_EQ(read_settings_file(fifo.c_str(), err), 1);
     EXPECT_GT(std::ftell(err), 0);
     std::fclose(err);
     std::string garbage = "[keys]\njump = \xff\xfe\x80 \x01\n[\xc3\n=\n[pad\n";
