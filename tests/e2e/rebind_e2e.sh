@@ -12,9 +12,10 @@ mkdir -p "$shots"
 rm -f "$shots"/*.png
 source "$(dirname "$0")/controls_common.sh"
 
-# scripts/with-display gives a private, empty XDG_CONFIG_HOME.
-[ -n "${XDG_CONFIG_HOME:-}" ] || fail "no private XDG_CONFIG_HOME"
+# A settings folder of the test's own, whatever the caller's environment.
+export XDG_CONFIG_HOME=$shots/config
 config=$XDG_CONFIG_HOME/vellin/vellin.cfg
+rm -rf "$XDG_CONFIG_HOME"
 mkdir -p "$(dirname "$config")"
 cat >"$config" <<'CFG'
 [keys]
