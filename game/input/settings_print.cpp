@@ -38,7 +38,7 @@ void print_settings(std::FILE* out) {
                  "# these settings for one run.\n\n"
                  "[settings]\n"
                  "# Yes or no settings take yes/no, 1/0, true/false or on/off.\n"
-                 "# full screen when possible; no: in a window\n"
+                 "# yes: full screen when possible; no: in a window\n"
                  "fullscreen = %s\n"
                  "# size of the window: 640 by 480 times this, 1 to %d\n"
                  "scale = %d\n"
