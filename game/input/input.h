@@ -129,8 +129,8 @@ struct Settings {
     int scale = 1;                // window of 640 by 480 times scale, 1 .. kMaxWindowScale
     int volume = 100;             // percent
     int mute = 0;                 // 1: no sound, no sound device
-    int vsync = -1;               // 1: wait for the display, 0: do not, -1: as the driver does
-    int pause_on_focus_loss = 0;  // 1: pause when the window loses the focus
+    int vsync = 1;                // 1: swap on the display's refresh, 0: as fast as it can
+    int pause_on_focus_loss = 1;  // 1: pause when the window loses the focus
 };
 extern Settings settings;
 

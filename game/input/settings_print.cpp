@@ -21,6 +21,10 @@ void print_list(std::FILE* out, const char* name, int count, const int* list, bo
     std::fprintf(out, "\n");
 }
 
+const char* yes_no(int v) {
+    return v ? "yes" : "no";
+}
+
 }  // namespace
 
 void print_settings(std::FILE* out) {
@@ -33,19 +37,21 @@ void print_settings(std::FILE* out) {
                  "# error output and keeps the default shown here. The command line overrides\n"
                  "# these settings for one run.\n\n"
                  "[settings]\n"
-                 "# 1: full screen when possible; 0: in a window\n"
-                 "fullscreen = %d\n"
+                 "# Yes or no settings take yes/no, 1/0, true/false or on/off.\n"
+                 "# yes: full screen when possible; no: in a window\n"
+                 "fullscreen = %s\n"
                  "# size of the window: 640 by 480 times this, 1 to %d\n"
                  "scale = %d\n"
                  "# loudness of the sounds, 0 to 100\n"
                  "volume = %d\n"
-                 "# 1: no sound, and no sound device opened\n"
-                 "mute = %d\n"
-                 "# 1: wait for the display's refresh; 0: do not; unset: as the driver does\n"
-                 "#vsync = 1\n"
-                 "# 1: pause while the window does not have the focus\n"
-                 "pause_on_focus_loss = %d\n\n",
-                 s.fullscreen, kMaxWindowScale, s.scale, s.volume, s.mute, s.pause_on_focus_loss);
+                 "# no sound, and no sound device opened\n"
+                 "mute = %s\n"
+                 "# wait for the display's refresh before showing a frame, where the driver can\n"
+                 "vsync = %s\n"
+                 "# pause while the window does not have the keyboard focus\n"
+                 "pause_on_focus_loss = %s\n\n",
+                 yes_no(s.fullscreen), kMaxWindowScale, s.scale, s.volume, yes_no(s.mute),
+                 yes_no(s.vsync), yes_no(s.pause_on_focus_loss));
     std::fprintf(out,
                  "[keys]\n"
                  "# Up to %d keys per action, separated by blanks, or none. Key names are\n"

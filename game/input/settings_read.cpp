@@ -7,7 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <fcntl.h>
 #include <strings.h>  // strcasecmp
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "input/input.h"
 #include "input/input_local.h"
@@ -65,6 +68,25 @@ bool read_int(const char* s, int lo, int hi, int* out) {
     }
     *out = static_cast<int>(n);
     return true;
+}
+
+// yes or no, in any of the usual spellings, and nothing else.
+bool read_bool(const char* s, int* out) {
+    static const char* const kWords[][2] = {
+        {"no", "yes"}, {"0", "1"}, {"false", "true"}, {"off", "on"}};
+    char words[kMaxBound][kWordSize];
+    if (split_words(s, words) != 1) {
+        return false;
+    }
+    for (const auto& pair : kWords) {
+        for (int v = 0; v < 2; ++v) {
+            if (strcasecmp(words[0], pair[v]) == 0) {
+                *out = v;
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // Keys (buttons == false) or pad buttons of one action from a value.
@@ -160,16 +182,16 @@ struct NumberEntry {
     const char* section;
     const char* name;
     void* target;  // an int of settings or pad_layout
-    int lo, hi;
+    int lo, hi;    // lo == hi == -1: a yes or no
 };
 
 const NumberEntry kNumbers[] = {
-    {"settings", "fullscreen", &settings.fullscreen, 0, 1},
+    {"settings", "fullscreen", &settings.fullscreen, -1, -1},
     {"settings", "scale", &settings.scale, 1, kMaxWindowScale},
     {"settings", "volume", &settings.volume, 0, 100},
-    {"settings", "mute", &settings.mute, 0, 1},
-    {"settings", "vsync", &settings.vsync, 0, 1},
-    {"settings", "pause_on_focus_loss", &settings.pause_on_focus_loss, 0, 1},
+    {"settings", "mute", &settings.mute, -1, -1},
+    {"settings", "vsync", &settings.vsync, -1, -1},
+    {"settings", "pause_on_focus_loss", &settings.pause_on_focus_loss, -1, -1},
     {"pad", "move_stick", &pad_layout.move_stick, 0, kPadSticks - 1},
     {"pad", "move_x_axis", &pad_layout.move_x, 0, kPadAxes - 1},
     {"pad", "move_y_axis", &pad_layout.move_y, 0, kPadAxes - 1},
@@ -198,7 +220,13 @@ bool known_entry(const char* section, const char* name) {
 void read_entries(Reader& r) {
     for (const NumberEntry& e : kNumbers) {
         const char* value = get_config_string(e.section, e.name, nullptr);
-        if (value != nullptr && !read_int(value, e.lo, e.hi, static_cast<int*>(e.target))) {
+        int* target = static_cast<int*>(e.target);
+        if (value == nullptr) {
+            continue;
+        }
+        if (e.lo < 0 && !read_bool(value, target)) {
+            complain(r, e.section, e.name, "'%s' is not yes or no", value);
+        } else if (e.lo >= 0 && !read_int(value, e.lo, e.hi, target)) {
             complain(r, e.section, e.name, "'%s' is not a whole number from %d to %d", value, e.lo,
                      e.hi);
         }
@@ -257,19 +285,25 @@ bool settings_file_path(char* out, std::size_t size) {
 int read_settings_file(const char* path, std::FILE* err) {
     Reader r{path, err, 0};
     // Allegro's routines would take a missing or unreadable file for an
-    // empty one; only the unreadable one is worth a line.
-    std::FILE* f = std::fopen(path, "r");
-    if (f == nullptr && errno == ENOENT) {
+    // empty one; only the unreadable one is worth a line. Opened without
+    // waiting, so that a pipe with no writer cannot hang the start; only a
+    // plain file is read (a pipe or a device might never end).
+    const int fd = open(path, O_RDONLY | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT) {
         return 0;
     }
-    // A folder opens, and fails on the first read.
-    const bool unreadable = f == nullptr || (std::fgetc(f) == EOF && std::ferror(f));
-    const int error = errno;
-    if (f != nullptr) {
-        std::fclose(f);
+    struct stat st {};
+    const char* why = nullptr;
+    if (fd < 0 || fstat(fd, &st) != 0) {
+        why = std::strerror(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        why = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
     }
-    if (unreadable) {
-        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, std::strerror(error));
+    if (fd >= 0) {
+        close(fd);
+    }
+    if (why != nullptr) {
+        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, why);
         return 1;
     }
     // The configuration routines need Allegro installed; no driver, no display.

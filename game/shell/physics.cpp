@@ -246,34 +246,19 @@ void step_stand() {
     }
 }
 
-std::int16_t clamp16(int v) {
-    return static_cast<std::int16_t>(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
-}
-
 }  // namespace
 
 StepInput sample_input() {
-    static const struct {
-        int allegro;
-        StepKey bit;
-    } kKeys[] = {
-        {KEY_LEFT, kStepLeft}, {KEY_RIGHT, kStepRight},  {KEY_UP, kStepUp},
-        {KEY_DOWN, kStepDown}, {KEY_X, kStepJump},       {KEY_Z, kStepAim},
-        {KEY_U, kStepCamera},  {KEY_Y, kStepReset},      {KEY_W, kStepForward},
-        {KEY_S, kStepBack},    {KEY_A, kStepStrafeLeft}, {KEY_D, kStepStrafeRight},
-    };
-    StepInput in{0, 0, 0};
-    for (const auto& k : kKeys) {
-        if (key[k.allegro]) {
-            in.keys |= k.bit;
-        }
-    }
+    poll_pad();
+    int mickey_x = 0, row = 0;
     if (debcam == 1) {
         get_mouse_mickeys(&mx, &my);
-        in.mickey_x = clamp16(mx);
-        in.mouse_y = clamp16(mouse_y);
+        mickey_x = mx;
+        // The pitch follows the row of the 640 by 480 picture, so that a demo
+        // steers the same at any window scale.
+        row = mouse_y / (settings.scale > 0 ? settings.scale : 1);
     }
-    return in;
+    return step_input(key, pad, mickey_x, row);
 }
 
 void physics() {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "input/input.h"
 #include "temp_dir.h"
 
@@ -90,7 +92,7 @@ class SettingsFile : public ::testing::Test {
 
 TEST_F(SettingsFile, EverySettingIsRead) {
     EXPECT_EQ(read("[settings]\nfullscreen = 0\nscale = 3\nvolume = 40\nmute = 1\nvsync = 0\n"
-                   "pause_on_focus_loss = 1\n"
+                   "pause_on_focus_loss = 0\n"
                    "[pad]\nmove_stick = 1\nmove_x_axis = 2\nmove_y_axis = 0\ndpad_stick = 4\n"
                    "dpad_x_axis = 1\ndpad_y_axis = 2\ndead_zone = 60\n"
                    "jump = 5 6  # south and east\naim = none\n"
@@ -103,7 +105,7 @@ TEST_F(SettingsFile, EverySettingIsRead) {
     EXPECT_EQ(settings.volume, 40);
     EXPECT_EQ(settings.mute, 1);
     EXPECT_EQ(settings.vsync, 0);
-    EXPECT_EQ(settings.pause_on_focus_loss, 1);
+    EXPECT_EQ(settings.pause_on_focus_loss, 0);
     EXPECT_TRUE(same(pad_layout, PadLayout{1, 2, 0, 4, 1, 2, 60}));
     // Jump and aim swap keys; a debug key may share with a play action.
     EXPECT_TRUE(same(bindings[kActJump], Binding{2, {KEY_SPACE, KEY_ENTER}, 2, {5, 6}}));
@@ -131,12 +133,13 @@ TEST_F(SettingsFile, EachBadEntryGivesOneLineAndKeepsItsDefault) {
         {"[pad]\nmove_stick = 5\n", "[pad] move_stick: '5' is not a whole number from 0 to 4"},
         {"[pad]\ndpad_y_axis = -1\n", "[pad] dpad_y_axis: '-1' is not a whole number"},
         {"[pad]\ndead_zone = 100\n", "[pad] dead_zone: '100' is not a whole number"},
-        {"[settings]\nfullscreen = yes\n", "[settings] fullscreen: 'yes' is not a whole number"},
+        {"[settings]\nfullscreen = maybe\n", "[settings] fullscreen: 'maybe' is not yes or no"},
+        {"[settings]\nvsync = 2\n", "[settings] vsync: '2' is not yes or no"},
+        {"[settings]\nmute = yes no\n", "[settings] mute: 'yes no' is not yes or no"},
         {"[settings]\nscale = 0\n", "[settings] scale: '0' is not a whole number from 1 to 6"},
         {"[settings]\nscale = 7\n", "[settings] scale: '7' is not"},
         {"[settings]\nvolume = 101\n", "[settings] volume: '101' is not"},
         {"[settings]\nvolume = 50%\n", "[settings] volume: '50%' is not"},
-        {"[settings]\nmute = 2\n", "[settings] mute: '2' is not"},
         {"[settings]\nvsync = 99999999999999999999\n", "[settings] vsync: '99999999999999999999'"},
         {"[settings]\npause_on_focus_loss = 1 1\n", "[settings] pause_on_focus_loss: '1 1'"},
     };
@@ -148,6 +151,24 @@ TEST_F(SettingsFile, EachBadEntryGivesOneLineAndKeepsItsDefault) {
         EXPECT_EQ(err_.compare(0, head.size(), head), 0) << err_;
         EXPECT_EQ(err_.find('\n'), err_.size() - 1) << err_;
         EXPECT_EQ(differences(), "");
+    }
+}
+
+TEST_F(SettingsFile, YesOrNoInTheUsualSpellings) {
+    const struct {
+        const char* value;
+        int want;
+    } kCases[] = {{"no", 0},  {"YES", 1},   {"0", 0},
+                  {"1", 1},   {"false", 0}, {"True", 1},
+                  {"off", 0}, {"on", 1},    {"no  # tearing is fine", 0}};
+    for (const auto& c : kCases) {
+        settings.vsync = !c.want;
+        settings.mute = c.want;
+        EXPECT_EQ(
+            read(std::string("[settings]\nvsync = ") + c.value + "\nmute = " + c.value + "\n"), 0)
+            << err_;
+        EXPECT_EQ(settings.vsync, c.want) << c.value;
+        EXPECT_EQ(settings.mute, c.want) << c.value;
     }
 }
 
@@ -168,7 +189,7 @@ TEST_F(SettingsFile, PrintedDefaultsReadBackAsTheDefaults) {
     for (Binding& b : bindings) {
         b = Binding{1, {KEY_TAB}, 1, {9}};
     }
-    settings = Settings{0, 2, 3, 1, -1, 1};  // vsync's default is "unset"
+    settings = Settings{0, 2, 3, 1, 0, 0};
     pad_layout = PadLayout{4, 2, 2, 4, 2, 2, 3};
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(read_settings_file(path_.c_str(), err), 0);
@@ -195,6 +216,13 @@ TEST_F(SettingsFile, MissingFileIsNoErrorFolderIsOneAndGarbageIsNoCrash) {
     std::fclose(err);
     err = std::tmpfile();
     EXPECT_EQ(read_settings_file(dir_.path().c_str(), err), 1);
+    EXPECT_GT(std::ftell(err), 0);
+    std::fclose(err);
+    // A pipe with no writer would block a plain open for ever.
+    const std::string fifo = (dir_.path() / "fifo.cfg").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    err = std::tmpfile();
+    EXPECT_EQ(read_settings_file(fifo.c_str(), err), 1);
     EXPECT_GT(std::ftell(err), 0);
     std::fclose(err);
     std::string garbage = "[keys]\njump = \xff\xfe\x80 \x01\n[\xc3\n=\n[pad\n";

@@ -128,3 +128,13 @@ TEST_F(Physics, KeyYPutsThePlayerBackAtHeightZero) {
     EXPECT_FLOAT_EQ(ludz.pos[1], -0.02f);
     EXPECT_EQ(ludz.frame, 401.0f);
 }
+
+TEST_F(Physics, FreeCameraPitchIsTheRowOfThe640By480Picture) {
+    // At window scale 2 the pointer row 300 is row 150 of the game's picture.
+    settings.scale = 2;
+    debcam = 1;
+    mouse_y = 300;
+    step();
+    settings.scale = 1;
+    EXPECT_EQ(camang[0], 60.0f);
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The gamepad through Allegro's own Linux joystick driver: a simulated pad
+# (fake_pad.so, preloaded into the real game) is named on one line at
+# start-up (by its counts when it has no name), its resting triggers and a stick inside the dead zone move
+# nothing, and its stick pushed right walks the trooper.
+#   pad_e2e.sh <vellin> <shot_colours> <assets dir> <fake_pad.so> <screenshot dir>
+set -euo pipefail
+vellin=$1
+colours=$2
+assets=$3
+fake_pad=$4
+shots=$5
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+source "$(dirname "$0")/controls_common.sh"
+
+script=$shots/pad.script
+: >"$script"
+push() { echo "$*" >>"$script"; }
+
+echo "-- a pad present at start-up is named on one line"
+LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="Vellin Test Pad" start_game --mute
+wait_drawn first
+# The triggers rest at one end of their axes and the stick at its centre:
+# nothing walks, and the picture comes to rest.
+shot_still start
+grep -qx 'vellin: gamepad: Vellin Test Pad' "$shots/game.log" || fail "the pad was not named"
+[ "$(wc -l <"$shots/game.log")" -eq 1 ] || fail "the game said more than the pad's name"
+
+echo "-- the stick inside the dead zone does not walk"
+push axis 0 6000
+sleep 1
+push axis 0 0
+shot_still nudge
+expect_stood start nudge "the trooper walked on a stick inside the dead zone"
+
+echo "-- the stick pushed right walks"
+push axis 0 32767
+sleep 1.5
+push axis 0 0
+shot_still walk
+expect_walked nudge walk "the trooper did not walk with the stick"
+
+quit_game
+
+echo "-- a pad without a name is given by its counts"
+LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" start_game --mute
+grep -qx 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons' "$shots/game.log" ||
+  fail "the pad without a name was not given by its counts"
+quit_game
+echo "pad end-to-end: all steps passed"

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The settings file moves walking to other keys: with left = J and right = L
+# in $XDG_CONFIG_HOME/vellin/vellin.cfg, Right no longer walks and L does; a
+# bad entry is named on one line and the game still starts.
+#   rebind_e2e.sh <vellin> <shot_colours> <assets dir> <screenshot dir>
+set -euo pipefail
+vellin=$1
+colours=$2
+assets=$3
+shots=$4
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+source "$(dirname "$0")/controls_common.sh"
+
+# A settings folder of the test's own, whatever the caller's environment.
+export XDG_CONFIG_HOME=$shots/config
+config=$XDG_CONFIG_HOME/vellin/vellin.cfg
+rm -rf "$XDG_CONFIG_HOME"
+mkdir -p "$(dirname "$config")"
+cat >"$config" <<'CFG'
+[keys]
+left = J
+right = L
+up = NOPE
+CFG
+
+echo "-- the game starts with the file read; one line for the bad entry"
+start_game --mute
+wait_drawn first
+shot_still start
+grep -qx "vellin: $config: \[keys\] up: unknown key name 'NOPE'; keeping the default" \
+  "$shots/game.log" || fail "the bad entry was not named as expected"
+[ "$(wc -l <"$shots/game.log")" -eq 1 ] || fail "the game said more than one line"
+
+echo "-- Right no longer walks"
+hold 1 Right
+shot_still right
+expect_stood start right "Right walked though the file moved walking right to L"
+
+echo "-- L walks"
+hold 1.5 l
+shot_still walk
+expect_walked right walk "L did not walk"
+
+quit_game
+echo "rebind end-to-end: all steps passed"
