@@ -22,10 +22,6 @@
 
 namespace {
 
-const char kWhiteTexture[] = "white.png";
-const char kPlayerModel[] = "trooper.txt";
-const char kBridgeModel[] = "bridge.txt";
-
 void init_input_and_timer() {
     install_keyboard();
     install_mouse();
@@ -33,7 +29,7 @@ void init_input_and_timer() {
     srand(stage_seed);
     LOCK_VARIABLE(counter);
     LOCK_FUNCTION(timer);
-    install_int_ex(timer, BPS_TO_TIMER(120));
+    install_int_ex(timer, BPS_TO_TIMER(kStepsPerSecond));
 }
 
 }  // namespace

@@ -95,15 +95,6 @@ void free_camera(const StepInput& in) {
     }
 }
 
-void follow_camera() {
-    campos[0] = -ludz.pos[0];
-    campos[1] = kFollowHeight;
-    campos[2] = kFollowDistance;
-    camang[0] = 0.0f;
-    camang[1] = 0.0f;
-    camang[2] = kFollowRoll;
-}
-
 // Walking on the ground; in the air or crouched, steering a drift that only
 // landing stops (left wins over right).
 void move_horizontally() {
@@ -252,6 +243,15 @@ std::int16_t clamp16(int v) {
 
 }  // namespace
 
+void follow_camera(float x) {
+    campos[0] = -x;
+    campos[1] = kFollowHeight;
+    campos[2] = kFollowDistance;
+    camang[0] = 0.0f;
+    camang[1] = 0.0f;
+    camang[2] = kFollowRoll;
+}
+
 StepInput sample_input() {
     static const struct {
         int allegro;
@@ -297,7 +297,7 @@ void physics(const StepInput& in) {
     if (debcam == 1) {
         free_camera(in);
     } else {
-        follow_camera();
+        follow_camera(ludz.pos[0]);
     }
 
     if (held(kStepCamera)) {
