@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "demo/demo.h"
+#include "state/state.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ const unsigned char kMagic[8] = {'V', 'E', 'L', 'L', 'D', 'E', 'M', 'O'};
 // off once its player crosses a joint.
 constexpr std::uint16_t kVersion = 2;
 constexpr std::uint16_t kOldestVersion = 1;
-constexpr std::uint16_t kStepsPerSecond = 120;
 constexpr std::uint16_t kEndMarker = 0xffff;
 constexpr int kLowestPointerRow = 0;
 
@@ -61,7 +61,7 @@ bool read_step(const unsigned char* at, std::size_t offset, StepInput* in, DemoE
 std::size_t put_demo_header(unsigned int seed, unsigned char out[kDemoHeaderBytes]) {
     std::memcpy(out, kMagic, sizeof kMagic);
     put16(kVersion, out + 8);
-    put16(kStepsPerSecond, out + 10);
+    put16(static_cast<std::uint16_t>(kStepsPerSecond), out + 10);
     put32(seed, out + 12);
     return kDemoHeaderBytes;
 }
@@ -117,7 +117,8 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
         }
     }
     if (size >= 12 && get16(data + 10) != kStepsPerSecond) {
-        return fail(error, 10, "%u steps per second, not %u", get16(data + 10), kStepsPerSecond);
+        return fail(error, 10, "%u steps per second, not %u", get16(data + 10),
+                    static_cast<unsigned>(kStepsPerSecond));
     }
     if (size < kDemoHeaderBytes) {
         return fail(error, size, "truncated header");

@@ -59,7 +59,9 @@ constexpr float level_depth(int level) {
 }
 constexpr int kFirstRowBelowLayer = grid_row(kMapRows);  // grid rows from here lie below the layer
 
-// cModel::Grounded tests the point this far below the model's origin.
+// cModel::Grounded tests the point this far below the model's origin. It and
+// cModel::Extruded, declared with the class in model.h, are defined here
+// (probes.cpp): they read the level arrays, which lie above the model.
 constexpr float kFootDrop = 15.0f;
 
 // True when a placed bridge piece's deck holds the point (x, feet): within

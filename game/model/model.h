@@ -50,6 +50,8 @@ class cModel {
     // Adds delta to frame (wrapping to 0 past the last frame) and poses every bone.
     void AdvanceFrame(float delta);
     void Draw() const;
+    // Grounded and Extruded are defined in game/level (probes.cpp): they probe
+    // the level's arrays, which lie a layer above the model.
     // 1 when standing on a platform or bridge (or while crouched), else 0.
     int Grounded() const;
     // Extrusion level under the probe point, or -1 off the grid.

@@ -5,6 +5,10 @@
 #ifndef VELLIN_RENDER_H
 #define VELLIN_RENDER_H
 
+// Multiplies the current matrix (the projection) by the game's perspective:
+// 4:3, near plane at 1, far plane at 2048 world units.
+void multiply_projection();
+
 // The palm crown mesh, in mesh units around the point where it sits on the
 // trunk, generated at build time (tools/leaves) together with its counts.
 // Stroke m runs from entry 4m + 1 to 4m + 3; the normals belong to the entries

@@ -17,9 +17,10 @@
 
 namespace {
 
-constexpr int kFadingRows = kWallCellRows - kFirstFadingRow;
+// Cell rows of the wall below the layer, each with its own lists.
+constexpr int kFadingRowCount = kWallCellRows - kFirstFadingRow;
 // Per pass: the opaque rows of each column, then each fading row of each column.
-constexpr int kWallPass = kMapColumns * (1 + kFadingRows);
+constexpr int kWallPass = kMapColumns * (1 + kFadingRowCount);
 
 // Offsets inside the one block of list names.
 constexpr int kWallFront = 0;
@@ -50,7 +51,7 @@ void compile_stage_lists() {
         const int first = mirrored ? kWallMirrored : kWallFront;
         for (int c = 0; c < kMapColumns; ++c) {
             compile(first + c, [=] { draw_wall_cells(c, 0, kFirstFadingRow, mirrored); });
-            for (int r = 0; r < kFadingRows; ++r) {
+            for (int r = 0; r < kFadingRowCount; ++r) {
                 const int row = kFirstFadingRow + r;
                 compile(first + kMapColumns * (1 + r) + c,
                         [=] { draw_wall_cells(c, row, row + 1, mirrored); });
@@ -88,7 +89,7 @@ bool call_wall_lists(bool mirrored) {
     if (base == 0)
         return false;
     const int first = mirrored ? kWallMirrored : kWallFront;
-    for (int r = 0; r <= kFadingRows; ++r) {
+    for (int r = 0; r <= kFadingRowCount; ++r) {
         for (int c = 0; c < kMapColumns; ++c) {
             if (camclip(c))
                 glCallList(base + first + kMapColumns * r + c);

@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr float kFadingRows = 16.0f;
+// The fade below the layer would reach zero this many rows down; the wall ends
+// a row before that, so its last row still shows a little.
+constexpr float kFadeLengthRows = 16.0f;
 constexpr float kRockRed = 0.4f, kRockGreen = 0.4f, kRockBlue = 0.1f;
 constexpr float kLedgeRed = 0.3f, kLedgeGreen = 0.8f, kLedgeBlue = 0.3f;
 constexpr float kWaterRed = 0.3f, kWaterGreen = 0.6f, kWaterBlue = 1.0f;
@@ -124,7 +126,7 @@ void emit_wall_cell(int i, int j, bool mirrored) {
         glColor4f(kRockRed, kRockGreen, kRockBlue, 1.0f);
     } else if (left == 2 && right == 2) {
         // Fades out below the layer: squared in front, linear behind.
-        const float f = static_cast<float>(i - kFirstFadingRow) / kFadingRows;
+        const float f = static_cast<float>(i - kFirstFadingRow) / kFadeLengthRows;
         const float alpha = mirrored ? 1.0f - f : (1.0f - f) * (1.0f - f);
         glColor4f(kRockRed, kRockGreen, kRockBlue, alpha);
     } else {

@@ -29,10 +29,6 @@
 
 namespace {
 
-const char kWhiteTexture[] = "white.png";
-const char kPlayerModel[] = "trooper.txt";
-const char kBridgeModel[] = "bridge.txt";
-
 // The pad's name as the kernel gives it, or its counts when it gives none.
 // Allegro reads /dev/input/js0 (then /dev/js0) for its first pad.
 void report_pad() {
@@ -71,7 +67,7 @@ void init_input_and_timer() {
     srand(stage_seed);
     LOCK_VARIABLE(counter);
     LOCK_FUNCTION(timer);
-    install_int_ex(timer, BPS_TO_TIMER(120));
+    install_int_ex(timer, BPS_TO_TIMER(kStepsPerSecond));
 }
 
 }  // namespace

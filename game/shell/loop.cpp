@@ -14,7 +14,7 @@ void set_camera() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glPushMatrix();
-    glFrustum(-4.0 / 3.0, 4.0 / 3.0, -1, 1, 1, 2048);
+    multiply_projection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glPushMatrix();
@@ -22,6 +22,24 @@ void set_camera() {
     glRotatef(camang[1], 0, 1, 0);
     glRotatef(camang[2], 0, 0, 1);
     glTranslatef(campos[0], campos[1], campos[2]);
+}
+
+void begin_frame() {
+    set_camera();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glEnable(GL_FOG);
+}
+
+void end_frame() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_FOG);
 }
 
 // No depth sorting: the blended parts rely on this order.
@@ -42,22 +60,12 @@ void draw_stage() {
 void play() {
     frames_start();
     do {
-        set_camera();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_BLEND);
-        glEnable(GL_FOG);
+        begin_frame();
         draw_stage();
 
         run_frame_steps();
 
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_BLEND);
-        glDisable(GL_FOG);
+        end_frame();
         save_pictures();
         allegro_gl_flip();
         frame_shown();

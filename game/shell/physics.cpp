@@ -95,15 +95,6 @@ void free_camera(const StepInput& in) {
     }
 }
 
-void follow_camera() {
-    campos[0] = -ludz.pos[0];
-    campos[1] = kFollowHeight;
-    campos[2] = kFollowDistance;
-    camang[0] = 0.0f;
-    camang[1] = 0.0f;
-    camang[2] = kFollowRoll;
-}
-
 // Walking on the ground; in the air or crouched, steering a drift that only
 // landing stops (left wins over right).
 void move_horizontally() {
@@ -248,6 +239,15 @@ void step_stand() {
 
 }  // namespace
 
+void follow_camera(float x) {
+    campos[0] = -x;
+    campos[1] = kFollowHeight;
+    campos[2] = kFollowDistance;
+    camang[0] = 0.0f;
+    camang[1] = 0.0f;
+    camang[2] = kFollowRoll;
+}
+
 StepInput sample_input() {
     poll_pad();
     int mickey_x = 0, row = 0;
@@ -282,7 +282,7 @@ void physics(const StepInput& in) {
     if (debcam == 1) {
         free_camera(in);
     } else {
-        follow_camera();
+        follow_camera(ludz.pos[0]);
     }
 
     if (held(kStepCamera)) {

@@ -26,6 +26,13 @@ void init_stage();
 void play();
 // Projection and camera transform from campos and camang; pushes both matrices.
 void set_camera();
+// The camera physics keeps over the player at world x while the free camera
+// is off: above and in front of him, rolled a degree (defined in physics.cpp).
+void follow_camera(float x);
+// A frame's GL set-up: set_camera, clear, and depth test, blending and fog on.
+void begin_frame();
+// Its tear-down: pops both matrices and turns those three off again.
+void end_frame();
 // Everything the frame shows, in its fixed order (no depth sorting).
 void draw_stage();
 void uninit();

@@ -1,7 +1,13 @@
 // State that several layers share: the camera, the player's flags, the
-// default texture and the game's model objects. The shell writes it (start-up
-// and physics); the layers below read it. Nothing here needs the model class:
-// the models are declared through a forward declaration, so a file that only
+// default texture, the game's model objects, and the facts they all count on
+// (step rate, model scale, data file names). Who writes it: the shell (start-up
+// sets the texture, the camera and the models; physics moves the camera, the
+// flags and the player each step); the level places the bridge pieces as it
+// generates the bridges (bridges.cpp); tools and tests that run the game
+// without its shell set it as its start-up would (make_demo's headless.cpp
+// resets the camera and flags and reads the player; stage_bench poses him).
+// The render layer only reads it. Nothing here needs the model class: the
+// models are declared through a forward declaration, so a file that only
 // tests a flag does not pull cModel in.
 #ifndef VELLIN_STATE_H
 #define VELLIN_STATE_H
@@ -16,6 +22,14 @@ constexpr int kBridgePieces = 8;
 // The player and the bridges are drawn at an eighth of their files' units.
 constexpr float kModelScale = 0.125f;
 
+// Physics steps per second: the timer's rate and the rate a demo records.
+constexpr int kStepsPerSecond = 120;
+
+// The data files the game reads, by name in the data directory.
+constexpr char kWhiteTexture[] = "white.png";
+constexpr char kPlayerModel[] = "trooper.txt";
+constexpr char kBridgeModel[] = "bridge.txt";
+
 extern float campos[3];     // camera translation applied to the world
 extern float camang[3];     // camera angles in degrees about x, y, z
 extern unsigned int white;  // plain white texture, bound for untextured geometry
@@ -27,7 +41,8 @@ extern int fall;       // 1 while falling without a jump
 extern int direction;  // -1, 0, +1: drift while not standing
 extern int debcam;     // 1 while the free camera is on
 
-// Defined in game/model (models.cpp), where the class is complete.
+// Defined in game/model (models.cpp): an object needs the complete class, which
+// lies a layer above this one.
 extern cModel ludz;                  // the player
 extern cModel bridge[kBridgeSlots];  // bridge pieces; 0 .. kBridgePieces - 1 are used
 

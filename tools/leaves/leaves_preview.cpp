@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(-4.0 / 3.0, 4.0 / 3.0, -1, 1, 1, 2048);
+    multiply_projection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     const float light[4] = {0.4f, 0.8f, 0.45f, 0.0f};

@@ -47,24 +47,10 @@ struct Cost {
 Cost sweep(int frames) {
     const double start = now_ms(), start_cpu = cpu_ms();
     for (int f = 0; f < frames; ++f) {
-        campos[0] = -(kFirstX + (kLastX - kFirstX) * static_cast<float>(f) / frames);
-        campos[1] = 80.0f;
-        campos[2] = -100.0f;
-        camang[0] = camang[1] = 0.0f;
-        camang[2] = 1.0f;
-        set_camera();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_BLEND);
-        glEnable(GL_FOG);
+        follow_camera(kFirstX + (kLastX - kFirstX) * static_cast<float>(f) / frames);
+        begin_frame();
         draw_stage();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_BLEND);
-        glDisable(GL_FOG);
+        end_frame();
         glXSwapBuffers(glXGetCurrentDisplay(), glXGetCurrentDrawable());
     }
     glFinish();

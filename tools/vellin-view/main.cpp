@@ -107,7 +107,7 @@ void start(bool fullscreen) {
     install_keyboard();
     install_mouse();
     install_timer();
-    install_int_ex(timer, BPS_TO_TIMER(120));
+    install_int_ex(timer, BPS_TO_TIMER(kStepsPerSecond));
     init_render_state();
     // The stage's fog would darken a model zoomed out to the distance of the
     // game's background; the viewer shows the model alone.

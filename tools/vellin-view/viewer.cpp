@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "render/render.h"
+
 namespace {
 
 // The model is scaled so that its bounding sphere has this radius, whatever
@@ -189,7 +191,7 @@ void draw_view(const Viewer& v) {
     // so the model is lit from the same side however it is turned.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(-4.0 / 3.0, 4.0 / 3.0, -1, 1, 1, 2048);
+    multiply_projection();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -v.distance);

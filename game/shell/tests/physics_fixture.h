@@ -19,6 +19,7 @@
 #include "level/level.h"
 #include "shell/physics.h"
 #include "model/model.h"
+#include "model/trooper_frames.h"
 #include "state/state.h"
 #include "shell/shell.h"
 
@@ -48,8 +49,8 @@ class Physics : public ::testing::Test {
         ludz.rot[1] = kPi;
         ludz.fallspeed = 0.0f;
         ludz.scale = kModelScale;
-        ludz.AdvanceFrame(483.0f - ludz.frame);
-        ASSERT_EQ(ludz.frame, 483.0f);
+        ludz.AdvanceFrame(trooper_frames::kStandFrame - ludz.frame);
+        ASSERT_EQ(ludz.frame, trooper_frames::kStandFrame);
     }
 
     static void build_stage() {

@@ -34,45 +34,35 @@ Rgb pixel(const std::vector<unsigned char>& px, int x, int y) {
     return {px[i], px[i + 1], px[i + 2]};
 }
 
-// The frame loop's projection and per-frame enables, with the given camera.
-void begin_frame(float x, float y, float z, float roll) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(-4.0 / 3.0, 4.0 / 3.0, -1, 1, 1, 2048);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotatef(roll, 0, 0, 1);
-    glTranslatef(x, y, z);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glEnable(GL_FOG);
+// A frame as the loop draws it, from the camera in campos and camang, with
+// the white texture bound; returns the picture.
+template <class Draw>
+std::vector<unsigned char> frame(Draw draw) {
+    begin_frame();
     glBindTexture(GL_TEXTURE_2D, white);
-}
-
-// The follow camera over the player at x (as physics sets it).
-void follow_camera_frame(float x) {
-    campos[0] = -x;
-    campos[1] = 80.0f;
-    campos[2] = -100.0f;
-    begin_frame(campos[0], campos[1], campos[2], 1.0f);
+    draw();
+    end_frame();
+    return read_screen();
 }
 
 // A white quad facing the light, filling the middle of the view at eye
 // distance d, with texture coordinate (s, t) current.
 long white_quad_grey(float d, float s, float t) {
-    begin_frame(0, 0, 0, 0);
-    glBegin(GL_QUADS);
-    glColor4f(1, 1, 1, 1);
-    glNormal3f(position[0], position[1], position[2]);
-    glTexCoord2f(s, t);
-    const float h = 0.2f * d;
-    glVertex3f(-h, -h, -d);
-    glVertex3f(h, -h, -d);
-    glVertex3f(h, h, -d);
-    glVertex3f(-h, h, -d);
-    glEnd();
-    return pixel(read_screen(), kWidth / 2, kHeight / 2).g;
+    for (int i = 0; i < 3; ++i)
+        campos[i] = camang[i] = 0.0f;
+    const auto px = frame([&] {
+        glBegin(GL_QUADS);
+        glColor4f(1, 1, 1, 1);
+        glNormal3f(position[0], position[1], position[2]);
+        glTexCoord2f(s, t);
+        const float h = 0.2f * d;
+        glVertex3f(-h, -h, -d);
+        glVertex3f(h, -h, -d);
+        glVertex3f(h, h, -d);
+        glVertex3f(-h, h, -d);
+        glEnd();
+    });
+    return pixel(px, kWidth / 2, kHeight / 2).g;
 }
 
 long green_sum(const std::vector<unsigned char>& px) {
@@ -135,23 +125,23 @@ TEST_F(Picture, FarCrownIsDarkerWithFog) {
             far = t;
     ASSERT_LT(treed[far][2], -200.0f);
     const float* d = treed[far];
-    follow_camera_frame(d[0]);
-    glDisable(GL_FOG);
-    draw_palm(d[0], d[1], d[2], d[3]);
-    const long clear = green_sum(read_screen());
-    follow_camera_frame(d[0]);
-    draw_palm(d[0], d[1], d[2], d[3]);
-    const long fogged = green_sum(read_screen());
+    follow_camera(d[0]);
+    const long clear = green_sum(frame([d] {
+        glDisable(GL_FOG);
+        draw_palm(d[0], d[1], d[2], d[3]);
+    }));
+    const long fogged = green_sum(frame([d] { draw_palm(d[0], d[1], d[2], d[3]); }));
     EXPECT_GT(clear, 20000L) << "the crown is not in view";
     EXPECT_LT(fogged, clear / 2);
 }
 
 // Near the camera the water is clear blue; further out it fades into black.
 TEST_F(Picture, WaterShowsBlueNearTheCameraAndFadesFarAway) {
-    follow_camera_frame(500.0f);
-    glNormal3f(0, 0, 1);  // the water is lit with whatever normal is current
-    draw_water();
-    const auto px = read_screen();
+    follow_camera(500.0f);
+    const auto px = frame([] {
+        glNormal3f(0, 0, 1);  // the water is lit with whatever normal is current
+        draw_water();
+    });
     const Rgb near = pixel(px, kWidth / 2, 10);  // bottom rows: eye distance about 70
     const Rgb far = pixel(px, kWidth / 2, kHeight / 2 - 40);
     EXPECT_GT(near.b, 50);

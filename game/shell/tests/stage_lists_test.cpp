@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -26,9 +27,13 @@ struct View {
     float camang[3];
 };
 
-// Follow camera over world x, as physics places it.
+// The follow camera over world x.
 View follow(const char* name, float x) {
-    return {name, {-x, 80.0f, -100.0f}, {0.0f, 0.0f, 1.0f}};
+    follow_camera(x);
+    View v{name, {}, {}};
+    std::copy(campos, campos + 3, v.campos);
+    std::copy(camang, camang + 3, v.camang);
+    return v;
 }
 
 float bridge_x(int slot) {
@@ -50,19 +55,9 @@ std::vector<uint8_t> render(const View& v) {
         campos[i] = v.campos[i];
         camang[i] = v.camang[i];
     }
-    set_camera();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glEnable(GL_FOG);
+    begin_frame();
     draw_stage();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glDisable(GL_FOG);
+    end_frame();
     std::vector<uint8_t> pixels(kWidth * kHeight * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
