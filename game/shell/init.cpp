@@ -16,6 +16,7 @@
 #include "shell/data_dir.h"
 #include "shell/options.h"
 #include "shell/physics.h"
+#include "shell/quit_signals.h"
 #include "shell/session.h"
 #include "shell/shell.h"
 #include "shell/window.h"
@@ -27,6 +28,7 @@ const char kPlayerModel[] = "trooper.txt";
 const char kBridgeModel[] = "bridge.txt";
 
 void init_input_and_timer() {
+    catch_quit_signals();  // allegro_init's own handlers abort
     install_keyboard();
     install_mouse();
     install_timer();
