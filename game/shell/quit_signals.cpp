@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
+constexpr int kCount = sizeof kQuitSignals / sizeof kQuitSignals[0];
+bool ignored[kCount];  // by the parent, as nohup does SIGHUP: stays so
 std::atomic<int> caught{0};
 static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
 
@@ -28,6 +30,11 @@ sigset_t quit_set() {
 }  // namespace
 
 void unblock_quit_signals() {
+    for (int i = 0; i < kCount; ++i) {
+        struct sigaction old = {};
+        sigaction(kQuitSignals[i], nullptr, &old);
+        ignored[i] = old.sa_handler == SIG_IGN;
+    }
     const sigset_t set = quit_set();
     pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
@@ -37,8 +44,10 @@ void catch_quit_signals() {
     action.sa_handler = note_signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int sig : kQuitSignals) {
-        sigaction(sig, &action, nullptr);
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    for (int i = 0; i < kCount; ++i) {
+        sigaction(kQuitSignals[i], ignored[i] ? &ignore : &action, nullptr);
     }
 }
 

@@ -9,7 +9,8 @@
 // three signals through even when the parent blocked them.
 void unblock_quit_signals();
 // After allegro_init, whose own handlers would abort: notes the three signals
-// from now on.
+// from now on, except those the parent had ignored (nohup, a shell's
+// background job), which stay ignored.
 void catch_quit_signals();
 // The signal that asked to quit, or 0.
 int quit_signal();
