@@ -2,7 +2,7 @@
 # Pause end to end, in the real game under X: P freezes the picture while a
 # walking key is held and resumes without catching up; a recording made
 # across a pause plays back to the same end; with "focus", the game pauses
-# when another window takes the keyboard focus.
+# when another window takes the keyboard focus, and Escape quits while paused.
 #   pause_e2e.sh <vellin> <shot_colours> <assets dir> <work dir> [focus]
 set -euo pipefail
 vellin=$1
@@ -95,6 +95,7 @@ quit_game() {
     sleep 0.1
   done
   xdotool keyup Escape
+  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 15 s of Escape"
   local rc=0
   wait "$game_pid" || rc=$?
   game_pid=""
@@ -181,6 +182,11 @@ else
   shot_still back
   back=$(differ "$work/running.png" "$work/back.png")
   [ "$back" -lt 20 ] || fail "after P the picture is not the one before the pause ($back pixels)"
+  echo "-- Escape quits while paused"
+  tap p
+  sleep 1
+  shot paused
+  [ "$(brightness "$work/paused.png")" -lt "$((bright / 2))" ] || fail "P did not pause"
   quit_game
 fi
 echo "pause end to end ($part): all steps passed"
