@@ -18,6 +18,9 @@ SAMPLE* samples[kSoundCount];  // read once; null when missing or silent
 bool heard;                    // a device plays the samples
 unsigned int footsteps;        // footsteps played, for their pitches
 
+constexpr int kVoices = 256;  // Allegro's virtual voices, which play_sample uses
+bool stopped[kVoices];        // voices pause_sounds stopped
+
 constexpr int kCentre = 128;        // pan: the camera follows the player
 constexpr int kNormalPitch = 1000;  // play_sample's frequency for the recorded pitch
 constexpr int kStepPitchCount = 4;
@@ -95,5 +98,23 @@ void play_step_sounds(const PlayerSound& before) {
             pitch = kStepPitches[footsteps++ % kStepPitchCount];
         }
         play(id, pitch);
+    }
+}
+
+void pause_sounds() {
+    for (int v = 0; heard && v < kVoices; ++v) {
+        stopped[v] = voice_check(v) != nullptr;
+        if (stopped[v]) {
+            voice_stop(v);
+        }
+    }
+}
+
+void resume_sounds() {
+    for (int v = 0; heard && v < kVoices; ++v) {
+        if (stopped[v] && voice_check(v) != nullptr) {
+            voice_start(v);
+        }
+        stopped[v] = false;
     }
 }

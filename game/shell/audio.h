@@ -14,5 +14,9 @@ void init_audio();
 PlayerSound player_sound_state();
 // Starts the sounds of the step that began in state `before`.
 void play_step_sounds(const PlayerSound& before);
+// While the game is paused: every sound playing stops where it is, and goes
+// on from there.
+void pause_sounds();
+void resume_sounds();
 
 #endif

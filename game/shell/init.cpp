@@ -23,6 +23,7 @@
 #include "shell/data_dir.h"
 #include "shell/options.h"
 #include "shell/physics.h"
+#include "shell/quit_signals.h"
 #include "shell/session.h"
 #include "shell/shell.h"
 #include "shell/window.h"
@@ -58,6 +59,7 @@ void report_pad() {
 }
 
 void init_input_and_timer() {
+    catch_quit_signals();  // allegro_init's own handlers abort
     install_keyboard();
     // Without a pad the game plays on the keys and says nothing.
     if (install_pad())

@@ -1,6 +1,7 @@
 // The frame loop: draw the stage from the current state, then run the
 // physics steps that the timer has counted (or that the demo being played
-// holds), flip, and stop on Escape or at the end of the demo.
+// holds), flip, pause when asked, and stop on Escape, at the end of the demo
+// or on a quit signal.
 #include <allegro.h>
 #include <alleggl.h>
 
@@ -67,7 +68,11 @@ void play() {
 
         end_frame();
         save_pictures();
+        const bool pausing = pause_asked();
         allegro_gl_flip();
         frame_shown();
+        if (pausing) {
+            pause_game();
+        }
     } while (!key[KEY_ESC] && !session_over());
 }

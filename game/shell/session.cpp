@@ -9,12 +9,16 @@
 #include <cstdio>
 #include <ctime>
 
-#include "shell/data_dir.h"
 #include "demo/demo.h"
+#include "input/input.h"
+#include "shell/audio.h"
+#include "shell/data_dir.h"
 #include "shell/frame_times.h"
-#include "shell/options.h"
-#include "shell/physics.h"
 #include "picture/picture.h"
+#include "shell/options.h"
+#include "shell/pause.h"
+#include "shell/physics.h"
+#include "shell/quit_signals.h"
 #include "shell/shell.h"
 
 unsigned int stage_seed;
@@ -29,7 +33,9 @@ Mode mode = Mode::kLive;
 Demo playback;
 std::size_t next_frame;  // demo frames run so far
 std::size_t next_step;
-bool failed;  // a capture could not be written
+bool failed;       // a capture could not be written
+bool quit;         // Escape while paused
+bool focus_pause;  // the window's losing the focus pauses
 FrameTimes times;
 Clock::time_point frame_start;
 char stdout_buffer[4096];
@@ -58,7 +64,7 @@ bool playing() {
 
 // --play keeps real time: a frame's recorded steps wait for as many ticks.
 void wait_for_ticks(int n) {
-    while (counter.load() < n && !key[KEY_ESC]) {
+    while (counter.load() < n && !key[KEY_ESC] && quit_signal() == 0) {
         rest(1);
     }
     counter.fetch_sub(n);
@@ -92,6 +98,7 @@ void record_frame() {
 }  // namespace
 
 int begin_session() {
+    unblock_quit_signals();
     // Printing from the frame loop must not make stdio allocate a buffer.
     std::setvbuf(stdout, stdout_buffer, _IOLBF, sizeof stdout_buffer);
     const char* demo = options.play ? options.play : options.timedemo;
@@ -118,6 +125,11 @@ int begin_session() {
 }
 
 void frames_start() {
+    // A timedemo measures the frames: nothing pauses it.
+    if (mode != Mode::kTimedemo) {
+        focus_pause = settings.pause_on_focus_loss && mode != Mode::kPlay;
+        start_pause_watch(focus_pause);
+    }
     frame_start = Clock::now();
 }
 
@@ -141,12 +153,8 @@ void run_frame_steps() {
 }
 
 void save_pictures() {
-    // From the key buffer, so that a tap between two frames still counts.
-    bool screenshot = false;
-    while (keypressed()) {
-        screenshot = (readkey() >> 8) == KEY_F12 || screenshot;
-    }
-    if (screenshot) {
+    poll_presses();
+    if (pressed(kActScreenshot)) {
         take_screenshot();
     }
 
@@ -162,8 +170,33 @@ void frame_shown() {
     frame_start = now;
 }
 
+bool pause_asked() {
+    if (mode == Mode::kTimedemo) {
+        return false;
+    }
+    // Both read, so that neither is left over for after the pause.
+    const bool lost = focus_lost() && focus_pause;
+    const bool asked = pressed(kActPause) || lost;
+    if (asked) {
+        keep_frame();
+    }
+    return asked;
+}
+
+void pause_game() {
+    pause_sounds();
+    quit = !wait_paused();
+    resume_sounds();
+    // No catching up on the paused time, in the steps, the mouse or the frame times.
+    counter.store(0);
+    int dx = 0, dy = 0;
+    get_mouse_mickeys(&dx, &dy);
+    frame_start = Clock::now();
+}
+
 bool session_over() {
-    return failed || (playing() && next_frame >= playback.frame_steps.size());
+    return failed || quit || quit_signal() != 0 ||
+           (playing() && next_frame >= playback.frame_steps.size());
 }
 
 int end_session() {
@@ -177,5 +210,9 @@ int end_session() {
         std::printf("vellin: %s\n", line);
     }
     std::fflush(stdout);
+    if (quit_signal() != 0) {
+        allegro_exit();  // the window and the sound
+        reraise_quit_signal();
+    }
     return status;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "picture/picture.h"
+#include "shell/quit_signals.h"
 #include "shell/shell.h"
 #include "shell/window.h"
 #include "viewer.h"
@@ -104,6 +105,7 @@ int parse(int argc, char** argv, Options* o) {
 // The game's window and input, and its 120 Hz step counter.
 void start(bool fullscreen) {
     open_game_window("vellin-view", !fullscreen);
+    catch_quit_signals();
     install_keyboard();
     install_mouse();
     install_timer();
@@ -203,6 +205,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellin-view: %s: %s\n", o.path, problem);
         return 1;
     }
+    unblock_quit_signals();
     start(o.fullscreen);
     if (!open_model(viewer, o.path, o.first, o.last)) {
         std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", o.path);
@@ -221,7 +224,7 @@ int main(int argc, char** argv) {
     }
     bool screenshot = false;
     counter = 0;
-    while (handle_keys(viewer, &screenshot)) {
+    while (handle_keys(viewer, &screenshot) && quit_signal() == 0) {
         handle_mouse(viewer);
         const int steps = counter.exchange(0);
         if (viewer.playing && steps > 0) {
@@ -234,6 +237,10 @@ int main(int argc, char** argv) {
             screenshot = false;
         }
         allegro_gl_flip();
+    }
+    if (quit_signal() != 0) {
+        allegro_exit();
+        reraise_quit_signal();
     }
     return 0;
 }
