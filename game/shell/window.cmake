@@ -16,3 +16,6 @@ add_custom_command(
   COMMENT "Embedding the window icon"
   VERBATIM)
 target_sources(vellin_shell PRIVATE ${VELLIN_ICON_CPP})
+
+vellin_add_test(NAME window_x11_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/window_x11_test.cpp
+                LIBS vellin_shell)

@@ -13,9 +13,13 @@
 
 namespace {
 
-// `name` as a whole word of the space-separated list (GLX_EXT_swap_control
-// is a prefix of GLX_EXT_swap_control_tear).
-bool offers(const char* list, const char* name) {
+Atom atom(const char* name) {
+    return XInternAtom(_xwin.display, name, False);
+}
+
+}  // namespace
+
+bool extension_offered(const char* list, const char* name) {
     const std::size_t n = std::strlen(name);
     for (const char* p = list; (p = std::strstr(p, name)) != nullptr; p += n) {
         if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0'))
@@ -23,12 +27,6 @@ bool offers(const char* list, const char* name) {
     }
     return false;
 }
-
-Atom atom(const char* name) {
-    return XInternAtom(_xwin.display, name, False);
-}
-
-}  // namespace
 
 void name_window_class(const char* program) {
     char group[64];
@@ -103,11 +101,11 @@ void set_swap_interval(int interval) {
     const GLubyte* mesa_name = reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA");
     if (list == nullptr || drawable == None) {
         // no GL context: nothing to set
-    } else if (offers(list, "GLX_EXT_swap_control")) {
+    } else if (extension_offered(list, "GLX_EXT_swap_control")) {
         auto f = reinterpret_cast<SwapIntervalExt>(glXGetProcAddressARB(ext_name));
         if (f != nullptr)
             f(d, drawable, interval);
-    } else if (offers(list, "GLX_MESA_swap_control")) {
+    } else if (extension_offered(list, "GLX_MESA_swap_control")) {
         auto f = reinterpret_cast<SwapIntervalMesa>(glXGetProcAddressARB(mesa_name));
         if (f != nullptr)
             f(static_cast<unsigned int>(interval));

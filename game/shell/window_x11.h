@@ -20,6 +20,10 @@ void describe_window();
 // screen's corner: full screen without touching the display's mode.
 void make_window_borderless();
 
+// True when `name` is a whole word of a space-separated extension list
+// (GLX_EXT_swap_control is a prefix of GLX_EXT_swap_control_tear).
+bool extension_offered(const char* list, const char* name);
+
 // Sets the swap interval of the current drawable through GLX_EXT_swap_control
 // or GLX_MESA_swap_control; does nothing where neither is offered.
 void set_swap_interval(int interval);
