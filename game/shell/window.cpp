@@ -38,14 +38,6 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     }
     scale = std::clamp(scale, 1, kMaxWindowScale);
     int width = kPictureWidth * scale, height = kPictureHeight * scale;
-    int desktop_width = 0, desktop_height = 0;
-    const bool full = fullscreen != 0 &&
-                      get_desktop_resolution(&desktop_width, &desktop_height) == 0 &&
-                      desktop_width > 0 && desktop_height > 0;
-    if (full) {
-        width = desktop_width;
-        height = desktop_height;
-    }
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 16);
     allegro_gl_set(AGL_Z_DEPTH, 16);
@@ -53,11 +45,18 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_WINDOWED);
     set_color_depth(16);
-    if (set_gfx_mode(GFX_OPENGL_WINDOWED, width, height, 0, 0) != 0) {
-        fail_start(program, "cannot set an OpenGL mode");
-    }
+    // Full screen when it can be had, else the window.
+    int desktop_width = 0, desktop_height = 0;
+    const bool full = fullscreen != 0 &&
+                      get_desktop_resolution(&desktop_width, &desktop_height) == 0 &&
+                      desktop_width > 0 && desktop_height > 0 &&
+                      set_gfx_mode(GFX_OPENGL_WINDOWED, desktop_width, desktop_height, 0, 0) == 0;
     if (full) {
+        width = desktop_width;
+        height = desktop_height;
         make_window_borderless();
+    } else if (set_gfx_mode(GFX_OPENGL_WINDOWED, width, height, 0, 0) != 0) {
+        fail_start(program, "cannot set an OpenGL mode");
     }
     describe_window();
     if (vsync >= 0) {
