@@ -4,8 +4,10 @@
 #ifndef VELLIN_PICTURE_H
 #define VELLIN_PICTURE_H
 
-constexpr int kMaxPictureWidth = 1920;
-constexpr int kMaxPictureHeight = 1200;
+// The largest window (640 by 480 times 6) and the 4:3 picture on a 4K or 5K
+// desktop.
+constexpr int kMaxPictureWidth = 3840;
+constexpr int kMaxPictureHeight = 2880;
 
 // Writes `rgb` (rows bottom-up, as OpenGL reads them, 3 bytes a pixel, no row
 // padding) as an 8-bit RGB PNG. `exclusive` refuses to replace an existing

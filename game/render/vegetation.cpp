@@ -122,7 +122,7 @@ void draw_palms() {
 // Normal k - 1 goes with vertex k: the even normals are the ones that belong
 // to the drawn (odd) positions.
 void draw_palm(float x, float y, float z, float s) {
-    glLineWidth(kLeafLineWidth);
+    glLineWidth(kLeafLineWidth * line_scale);
     glBegin(GL_LINES);
     glColor4f(kLeafGreen[0], kLeafGreen[1], kLeafGreen[2], 1.0f);
     const int end = 4 * leaves_strokes + 1;  // the odd entries 4m + 1 and 4m + 3

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "input/input.h"
 #include "level/level.h"
 #include "model/model.h"
 #include "state/state.h"
@@ -161,7 +162,9 @@ void init_stage() {
 }
 
 void init() {
-    open_game_window("vellin", options.windowed);
+    // A timedemo measures the drawing: it never waits for the display.
+    open_game_window("vellin", settings.fullscreen, settings.scale,
+                     options.timedemo != nullptr ? 0 : settings.vsync);
     init_input_and_timer();
     init_render_state();
     char path[kDataPathSize];

@@ -4,10 +4,17 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "input/input.h"
+#include "shell/window_x11.h"
+#include "state/state.h"
+
 namespace {
+
+constexpr int kPictureWidth = 640, kPictureHeight = 480;
 
 // Without a display or an OpenGL mode nothing below can work: say why and stop.
 [[noreturn]] void fail_start(const char* program, const char* what) {
@@ -18,23 +25,49 @@ namespace {
 
 }  // namespace
 
-void open_game_window(const char* program, bool windowed) {
+// AllegroGL's own full screen needs the XF86VidMode extension and always
+// switches the display to a mode of the size asked for; a window of the
+// desktop's size, without borders, keeps the mode as the player has it.
+void open_game_window(const char* program, int fullscreen, int scale, int vsync) {
     if (allegro_init() != 0) {
         fail_start(program, "cannot initialise Allegro");
     }
+    name_window_class(program);
     if (install_allegro_gl() != 0) {
         fail_start(program, "cannot initialise AllegroGL");
     }
+    scale = std::clamp(scale, 1, kMaxWindowScale);
+    int width = kPictureWidth * scale, height = kPictureHeight * scale;
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 16);
     allegro_gl_set(AGL_Z_DEPTH, 16);
-    // Suggestions only: without full screen AllegroGL falls back to a window.
-    const int screen_mode = windowed ? AGL_WINDOWED : AGL_FULLSCREEN;
-    allegro_gl_set(screen_mode, TRUE);
+    allegro_gl_set(AGL_WINDOWED, TRUE);
     allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
-    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | screen_mode);
+    allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_WINDOWED);
     set_color_depth(16);
-    if (set_gfx_mode(GFX_OPENGL, 640, 480, 0, 0) != 0) {
+    // Full screen when it can be had, else the window.
+    int desktop_width = 0, desktop_height = 0;
+    const bool full = fullscreen != 0 &&
+                      get_desktop_resolution(&desktop_width, &desktop_height) == 0 &&
+                      desktop_width > 0 && desktop_height > 0 &&
+                      set_gfx_mode(GFX_OPENGL_WINDOWED, desktop_width, desktop_height, 0, 0) == 0;
+    if (full) {
+        width = desktop_width;
+        height = desktop_height;
+        make_window_borderless();
+    } else if (set_gfx_mode(GFX_OPENGL_WINDOWED, width, height, 0, 0) != 0) {
         fail_start(program, "cannot set an OpenGL mode");
     }
+    describe_window();
+    if (vsync >= 0) {
+        set_swap_interval(vsync);
+    }
+
+    // The largest 4:3 picture the window holds, centred; the clear colour
+    // leaves the rest black.
+    const int picture_width = std::min(width, height * kPictureWidth / kPictureHeight);
+    const int picture_height = picture_width * kPictureHeight / kPictureWidth;
+    glViewport((width - picture_width) / 2, (height - picture_height) / 2, picture_width,
+               picture_height);
+    line_scale = static_cast<float>(picture_height) / kPictureHeight;
 }

@@ -2,8 +2,14 @@
 #ifndef VELLIN_WINDOW_H
 #define VELLIN_WINDOW_H
 
-// The 640 by 480 double-buffered OpenGL window (full screen asked for unless
-// windowed), or one line "PROGRAM: what failed: why" and exit 1.
-void open_game_window(const char* program, bool windowed);
+// The double-buffered OpenGL window, or one line "PROGRAM: what failed: why"
+// and exit 1. Windowed (fullscreen 0) it is 640 by 480 times `scale` (1 to
+// kMaxWindowScale); full screen it is a borderless window of the desktop's
+// size, the display's mode untouched, with the 4:3 picture centred between
+// black bars. The viewport is the picture, and line_scale its height over
+// 480. `vsync` 1 swaps on the display's refresh, 0 never waits, -1 leaves the
+// driver's default; where the GL offers no swap control it changes nothing.
+// The desktop learns the window's class (PROGRAM), icon, process and machine.
+void open_game_window(const char* program, int fullscreen, int scale, int vsync);
 
 #endif

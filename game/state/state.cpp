@@ -4,5 +4,6 @@
 float campos[3];
 float camang[3];
 unsigned int white;
+float line_scale = 1.0f;
 
 int jump, down, fall, direction, debcam;

@@ -26,7 +26,7 @@ trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true' EXIT
 start_game() {
   local dir=$1
   shift
-  (cd "$dir" && exec "$vellin" "$@") >"$shots/game.log" 2>&1 &
+  (cd "$dir" && exec "$vellin" --windowed "$@") >"$shots/game.log" 2>&1 &
   game_pid=$!
   for _ in $(seq 1 100); do
     for w in $(xdotool search --name '^vellin$' 2>/dev/null); do

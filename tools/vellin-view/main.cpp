@@ -104,7 +104,7 @@ int parse(int argc, char** argv, Options* o) {
 
 // The game's window and input, and its 120 Hz step counter.
 void start(bool fullscreen) {
-    open_game_window("vellin-view", !fullscreen);
+    open_game_window("vellin-view", fullscreen ? 1 : 0, 1, 1);
     catch_quit_signals();
     install_keyboard();
     install_mouse();
