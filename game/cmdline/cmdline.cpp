@@ -101,12 +101,12 @@ void describe_value(const CmdOption& o, char* out, std::size_t size) {
 
 // The program's options, then --help and --version.
 const CmdOption& option_at(const CmdLine& line, int i) {
-    return i < line.option_count ? line.options[i] : (i == line.option_count ? kHelp : kVersion);
+    return i < line.table_size ? line.table[i] : (i == line.table_size ? kHelp : kVersion);
 }
 
 // The option named exactly `name` (its first `length` characters).
 const CmdOption* find(const CmdLine& line, const char* name, std::size_t length) {
-    for (int i = 0; i < line.option_count + 2; ++i) {
+    for (int i = 0; i < line.table_size + 2; ++i) {
         const CmdOption& o = option_at(line, i);
         if (std::strlen(o.name) == length && std::strncmp(o.name, name, length) == 0) {
             return &o;
@@ -116,7 +116,7 @@ const CmdOption* find(const CmdLine& line, const char* name, std::size_t length)
 }
 
 const CmdOption* find_letter(const CmdLine& line, char letter) {
-    for (int i = 0; i < line.option_count + 2; ++i) {
+    for (int i = 0; i < line.table_size + 2; ++i) {
         if (option_at(line, i).letter == letter) {
             return &option_at(line, i);
         }
@@ -130,12 +130,12 @@ void print_usage(const CmdLine& line, std::FILE* to) {
     std::fprintf(to, "Usage: %s %s\n%s\n", line.program, line.synopsis, line.about);
     int width = 0;
     char left[kLeftSize];
-    for (int i = 0; i < line.option_count + 2; ++i) {
+    for (int i = 0; i < line.table_size + 2; ++i) {
         left_column(option_at(line, i), left);
         const int n = static_cast<int>(std::strlen(left));
         width = n > width ? n : width;
     }
-    for (int i = 0; i < line.option_count + 2; ++i) {
+    for (int i = 0; i < line.table_size + 2; ++i) {
         left_column(option_at(line, i), left);
         std::fprintf(to, "%-*s  %s\n", width, left, option_at(line, i).help);
     }

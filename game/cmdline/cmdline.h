@@ -66,8 +66,8 @@ struct CmdLine {
     const char* program;   // begins every message: "kelpcheck"
     const char* synopsis;  // after "Usage: <program> ": "[OPTION]... FILE..."
     const char* about;     // the lines between the usage line and the options
-    const CmdOption* options;
-    int option_count;
+    const CmdOption* table;
+    int table_size;
     const char* operand;  // the operands' name ("FILE"), or nullptr when none are taken
     int min_operands;
     int max_operands;    // -1: any number
