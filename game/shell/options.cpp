@@ -43,7 +43,8 @@ const CmdLine kLine = {
     nullptr,
     0,
     0,
-    "Options override the settings file ($XDG_CONFIG_HOME/vellin/vellin.cfg) for this run.\n",
+    "The options from --windowed to --volume override the settings file for this\n"
+    "run: $XDG_CONFIG_HOME/vellin/vellin.cfg (~/.config/vellin/vellin.cfg).\n",
 };
 
 // The reason a set of options cannot be used together, or nullptr.
