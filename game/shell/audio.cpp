@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "input/input.h"
 #include "model/model.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
@@ -50,7 +51,7 @@ int install_sound_quietly() {
 
 void play(SoundId id, int pitch) {
     if (samples[id] != nullptr) {
-        const int volume = kLoudness[id] * options.volume / 100;
+        const int volume = kLoudness[id] * settings.volume / 100;
         play_sample(samples[id], volume, kCentre, pitch, id == kSoundJungle);
     }
 }
@@ -58,8 +59,9 @@ void play(SoundId id, int pitch) {
 }  // namespace
 
 void init_audio() {
-    // A timedemo runs many times faster than real time: its sounds would be noise.
-    if (options.mute || options.timedemo != nullptr) {
+    // A timedemo runs many times faster than real time: its sounds would be
+    // noise. Without the data there is nothing to play.
+    if (settings.mute || options.timedemo != nullptr || data_missing) {
         return;
     }
     if (install_sound_quietly() != 0 || digi_card == DIGI_NONE) {

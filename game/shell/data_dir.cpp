@@ -1,14 +1,18 @@
 // Choosing the data directory at start-up; see data_dir.h for the order.
 #include "shell/data_dir.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 const char* data_option = nullptr;
 char data_dir[kDataPathSize];
+int data_missing;
 
 namespace {
 
@@ -26,6 +30,25 @@ bool holds_data(const char* dir) {
     char marker[kDataPathSize];
     return dir != nullptr && dir[0] != '\0' && join(dir, kMarker, marker) &&
            access(marker, R_OK) == 0;
+}
+
+// Why a place named on purpose holds no data, or nullptr when it does.
+const char* data_problem(const char* dir) {
+    struct stat st;
+    if (stat(dir, &st) != 0) {
+        return std::strerror(errno);
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return std::strerror(ENOTDIR);
+    }
+    char marker[kDataPathSize];
+    if (!join(dir, kMarker, marker)) {
+        return std::strerror(ENAMETOOLONG);
+    }
+    if (access(marker, R_OK) != 0) {
+        return errno == ENOENT ? "no trooper.txt in it" : "trooper.txt cannot be read";
+    }
+    return nullptr;
 }
 
 // The directory part of a path ("" when it has none) into out.
@@ -72,6 +95,12 @@ DataPlaces data_places(const char* option, const char* executable) {
 }
 
 int find_data_dir(const DataPlaces& places) {
+    if (places.option != nullptr) {
+        if (const char* why = data_problem(places.option)) {
+            std::fprintf(stderr, "vellin: --data %s: %s\n", places.option, why);
+            return -1;
+        }
+    }
     char beside[kDataPathSize] = "";
     char exe_dir[kDataPathSize] = "";
     if (places.executable && directory_of(places.executable, exe_dir)) {
@@ -83,7 +112,14 @@ int find_data_dir(const DataPlaces& places) {
         places.build_dir && exe_dir[0] != '\0' && same_directory(exe_dir, places.build_dir);
     const char* source = in_build_tree ? places.source_data : nullptr;
 
-    if (choose(places.option) || choose(places.environment) || choose(beside) || choose(source) ||
+    const char* environment = places.environment;
+    if (environment != nullptr && environment[0] != '\0') {
+        if (const char* why = data_problem(environment)) {
+            std::fprintf(stderr, "vellin: ignoring VELLIN_DATA=%s: %s\n", environment, why);
+        }
+    }
+    data_missing = 0;
+    if (choose(places.option) || choose(environment) || choose(beside) || choose(source) ||
         choose(places.configured)) {
         return 1;
     }
@@ -91,9 +127,10 @@ int find_data_dir(const DataPlaces& places) {
     if (access(kMarker, R_OK) == 0) {
         return 1;
     }
+    data_missing = 1;
 
     std::fprintf(stderr, "vellin: no data found (%s in none of:", kMarker);
-    const char* looked[] = {places.option, places.environment, beside, source, places.configured};
+    const char* looked[] = {environment, beside, source, places.configured};
     for (const char* dir : looked) {
         if (dir != nullptr && dir[0] != '\0') {
             std::fprintf(stderr, " %s,", dir);

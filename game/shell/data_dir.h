@@ -8,7 +8,9 @@
 //      tree (so a developer never runs against an older installed copy);
 //   5. the data directory chosen when the build was configured;
 //   6. the working directory.
-// Start-up chooses once; everything after reads data_dir.
+// A place named on purpose that holds no data is said in one line: --data DIR
+// refuses to start, $VELLIN_DATA lets the lookup go on. main chooses once,
+// before the session and start-up; everything after reads data_dir.
 #ifndef VELLIN_DATA_DIR_H
 #define VELLIN_DATA_DIR_H
 
@@ -27,6 +29,8 @@ struct DataPlaces {
 extern const char* data_option;       // --data DIR, or null; set before init
 extern char data_dir[kDataPathSize];  // chosen directory with a trailing '/', or "" for
                                       // the working directory
+extern int data_missing;              // 1 after a lookup that found no data: its files are not
+                                      // tried (the lookup already said so, in one line)
 
 // The places of this build: the given option and executable path,
 // $VELLIN_DATA and the directories fixed when the build was configured.
@@ -34,7 +38,8 @@ DataPlaces data_places(const char* option, const char* executable);
 
 // Sets data_dir to the first place that holds trooper.txt and returns 1.
 // When none does, writes one line to stderr naming where it looked, sets
-// data_dir to the working directory and returns 0.
+// data_dir to the working directory and data_missing, and returns 0. A
+// --data DIR that holds no data gives one line and -1, and nothing is set.
 int find_data_dir(const DataPlaces& places);
 
 // data_dir joined with `name` into `out` (kDataPathSize bytes); returns out.

@@ -125,6 +125,9 @@ namespace {
 // texture wherever the last model left it; a clamped edge would blend in the
 // border colour there, so the white repeats.
 void load_white() {
+    if (data_missing) {
+        return;
+    }
     char path[kDataPathSize];
     white = load_texture(data_path(kWhiteTexture, path));
     glBindTexture(GL_TEXTURE_2D, white);
@@ -136,7 +139,7 @@ void load_white() {
 
 // A model that cannot be read stays empty: the game runs on without it.
 void read_model(cModel& model, const char* path) {
-    if (!model.Read(path))
+    if (!data_missing && !model.Read(path))
         report_data_file(path, std::strerror(errno));
 }
 
@@ -167,9 +170,6 @@ void init() {
                      options.timedemo != nullptr ? 0 : settings.vsync);
     init_input_and_timer();
     init_render_state();
-    char path[kDataPathSize];
-    get_executable_name(path, sizeof path);
-    find_data_dir(data_places(data_option, path));
     for (int i = 0; i < 3; ++i)
         campos[i] = camang[i] = 0.0f;
     init_stage();

@@ -1,6 +1,5 @@
 target_sources(vellin_shell PRIVATE ${CMAKE_CURRENT_LIST_DIR}/options.cpp)
-set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/options.cpp TARGET_DIRECTORY vellin_shell
-  PROPERTIES COMPILE_DEFINITIONS VELLIN_VERSION="${PROJECT_VERSION}")
+target_link_libraries(vellin_shell PUBLIC vellin_cmdline)
 
 vellin_add_test(NAME options_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/options_test.cpp

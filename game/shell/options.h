@@ -1,17 +1,20 @@
-// The command line. parse_options fills `options` once, before start-up; the
-// rest of the game only reads it.
+// The command line. parse_options fills `options` once, before start-up;
+// override_settings then writes the settings given on it into `settings`, and
+// the rest of the game only reads them.
 //
 // To add an option, add one line to the table in options.cpp that points at
 // the variable it sets (a field of Options or a global of its own unit):
-//   flag("--mute", &sound_muted, 1, "play no sound"),
-//   text("--data", "DIR", &data_dir, "read the game's files from DIR"),
+//   cmd_flag("--immediate", &options.immediate, 1, "draw without display lists"),
+//   cmd_text("--data", "DIR", &data_option, "read the game's files from DIR"),
+// The convention (names, values, refusals) is the shared one in cmdline.h.
 #ifndef VELLIN_OPTIONS_H
 #define VELLIN_OPTIONS_H
 
 #include <cstdio>
 
+#include "cmdline/cmdline.h"
+
 struct Options {
-    int windowed = 0;                // 1: ask for a window rather than the full screen
     int seed_given = 0;              // 1 when --seed was on the command line
     unsigned int seed = 0;           // the stage's random seed when seed_given
     const char* record = nullptr;    // demo file to record
@@ -20,18 +23,25 @@ struct Options {
     const char* capture = nullptr;   // folder for captured frames (with play or timedemo)
     int capture_every = 1;           // capture every Nth frame
     int immediate = 0;               // 1: draw the static stage immediately, not from display lists
-    int mute = 0;                    // 1: no sound, and no sound device opened
-    int volume = 100;                // loudness of every sound, percent
+    const char* config = nullptr;    // settings file to read instead of the usual one
+    int print_config = 0;            // 1: print the default settings file and exit
+
+    // Settings for this run only; "not given" leaves the settings file's.
+    int fullscreen = -1;  // -1 not given, 0 --windowed, 1 --fullscreen
+    int scale = 0;        // 0 not given, else 1 .. kMaxWindowScale
+    int vsync = -1;       // -1 not given, 0 --no-vsync, 1 --vsync
+    int mute = -1;        // -1 not given, 1 --mute
+    int volume = -1;      // -1 not given, else 0 .. 100 percent
 };
 
 extern Options options;
-
-// Exit status when a command line is refused.
-constexpr int kUsageStatus = 2;
 
 // Parses argv into `options`. Returns -1 when the game should start, or the
 // exit status when it should not: 0 after --help or --version (printed on
 // `out`), kUsageStatus after a bad command line (reason and usage on `err`).
 int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+// Writes the settings given on the command line into `settings`.
+void override_settings();
 
 #endif

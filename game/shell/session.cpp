@@ -42,16 +42,10 @@ char stdout_buffer[4096];
 char demo_path[kDataPathSize];
 
 // A relative name that is not in the working directory is looked for in the
-// data directory, where the shipped demos are (demos/tour.demo).
+// data directory (chosen before the session), where the shipped demos are
+// (demos/tour.demo).
 const char* find_demo(const char* name) {
-    if (name[0] == '/' || access(name, F_OK) == 0) {
-        return name;
-    }
-    // Allegro is not started yet, so its get_executable_name cannot be used.
-    char program[kDataPathSize] = "";
-    const ssize_t n = readlink("/proc/self/exe", program, sizeof program - 1);
-    program[n > 0 ? n : 0] = '\0';
-    if (find_data_dir(data_places(data_option, program)) == 0) {
+    if (name[0] == '/' || access(name, F_OK) == 0 || data_missing) {
         return name;
     }
     data_path(name, demo_path);

@@ -1,61 +1,48 @@
 // kelpcheck FILE...: reports what the game's model reader would drop, cut,
 // clamp or guess in each text model file.
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 #include "check.h"
+#include "cmdline/cmdline.h"
 
 namespace {
 
-const char kUsage[] =
-    "Usage: kelpcheck [--quiet] FILE...\n"
+static_assert(kUsageStatus == kCheckUnreadable, "a bad command line exits as an unreadable file");
+
+int quiet;
+
+const CmdOption kOptions[] = {
+    cmd_letter('q', cmd_flag("--quiet", &quiet, 1, "print only the reports, no summaries")),
+};
+
+const CmdLine kLine = {
+    "kelpcheck",
+    "[OPTION]... FILE...",
     "Reads each text model file as the game does and reports, one line each\n"
     "(FILE:LINE: what), every place where the reader drops, cuts, clamps or\n"
-    "guesses, then a summary of the model.\n"
-    "\n"
-    "  -q, --quiet  print only the reports, no summaries\n"
-    "  -h, --help   print this help\n"
-    "\n"
+    "guesses, then a summary of the model.\n",
+    kOptions,
+    1,
+    "FILE",
+    1,
+    -1,
     "Exit status: 0 when nothing was reported, 1 when something was, 2 when a\n"
-    "file cannot be read or the command line is wrong.\n";
+    "file cannot be read or the command line is wrong.\n",
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool quiet = false;
-    bool options = true;
-    int files = 0;
-    for (int i = 1; i < argc; i++) {
-        const char* arg = argv[i];
-        if (options && arg[0] == '-' && arg[1] != '\0') {
-            if (std::strcmp(arg, "--") == 0) {
-                options = false;
-            } else if (std::strcmp(arg, "-q") == 0 || std::strcmp(arg, "--quiet") == 0) {
-                quiet = true;
-            } else if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
-                std::fputs(kUsage, stdout);
-                return 0;
-            } else {
-                std::fprintf(stderr, "kelpcheck: unknown option %s\n%s", arg, kUsage);
-                return kCheckUnreadable;
-            }
-        } else {
-            files++;
-        }
-    }
-    if (files == 0) {
-        std::fputs(kUsage, stderr);
-        return kCheckUnreadable;
+    std::vector<const char*> files(argc);
+    int count = 0;
+    const int status = parse_command_line(kLine, argc, argv, files.data(), &count, stdout, stderr);
+    if (status >= 0) {
+        return status;
     }
     int worst = kCheckClean;
-    options = true;
-    for (int i = 1; i < argc; i++) {
-        const char* arg = argv[i];
-        if (options && arg[0] == '-' && arg[1] != '\0') {
-            options = std::strcmp(arg, "--") != 0;
-            continue;
-        }
-        const int result = check_file(arg, quiet, stdout, stderr);
+    for (int i = 0; i < count; i++) {
+        const int result = check_file(files[i], quiet != 0, stdout, stderr);
         worst = result > worst ? result : worst;
     }
     return worst;

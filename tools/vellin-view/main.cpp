@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "cmdline/cmdline.h"
 #include "picture/picture.h"
 #include "shell/quit_signals.h"
 #include "shell/shell.h"
@@ -17,33 +19,16 @@
 
 namespace {
 
-const char kUsage[] =
-    "Usage: vellin-view [--fullscreen] [--frames FIRST-LAST] FILE\n"
-    "Shows a text model file as the game draws it.\n"
-    "\n"
-    "  --frames FIRST-LAST  the range Space plays (default: every frame)\n"
-    "  --fullscreen         full screen instead of a window\n"
-    "  --windowed           in a window (the default)\n"
-    "  -h, --help           print this help\n"
-    "\n"
-    "Mouse: drag to turn the model, wheel or right-drag to zoom. Keys: Left and\n"
-    "Right step a frame, Space plays the range at 120 frames a second, [ and ]\n"
-    "set its first and last frame, B shows the skeleton, W the wireframe, F12\n"
-    "saves a screenshot, Escape quits.\n"
-    "\n"
-    "Exit status: 0 after Escape, 1 when the file cannot be shown or the\n"
-    "display cannot be opened, 2 when the command line is wrong.\n";
-
 constexpr int kTitleSize = 512;
 constexpr int kPixelsPerZoomClick = 20;  // right-drag distance worth one wheel click
 
 struct Options {
     const char* path = nullptr;
-    bool fullscreen = false;
-    int first = 0;
-    int last = INT_MAX;   // cut to the model's last frame
-    bool frames = false;  // --frames was given
+    int fullscreen = 0;
+    int range[2] = {0, INT_MAX};  // first and last frame; the last is cut to the model's
+    int frames = 0;               // 1 when --frames was given
 };
+Options args;
 
 // A frame number of digits only, within an int (sscanf's %d is undefined
 // past INT_MAX); *end is left on the first character after it.
@@ -60,47 +45,39 @@ bool parse_frame(const char* text, const char** end, int* frame) {
     return p != text;
 }
 
-bool parse_range(const char* text, int* first, int* last) {
+// "FIRST-LAST" into range[2].
+bool parse_range(const char* text, void* target) {
+    int* range = static_cast<int*>(target);
     const char* p = nullptr;
-    return parse_frame(text, &p, first) && *p == '-' && parse_frame(p + 1, &p, last) &&
-           *p == '\0' && *first <= *last;
+    return parse_frame(text, &p, &range[0]) && *p == '-' && parse_frame(p + 1, &p, &range[1]) &&
+           *p == '\0' && range[0] <= range[1];
 }
 
-// -1 to go on, else the exit status after printing the help or why not.
-int parse(int argc, char** argv, Options* o) {
-    bool options = true;
-    for (int i = 1; i < argc; i++) {
-        const char* arg = argv[i];
-        if (options && arg[0] == '-' && arg[1] != '\0') {
-            if (std::strcmp(arg, "--") == 0) {
-                options = false;
-            } else if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
-                std::fputs(kUsage, stdout);
-                return 0;
-            } else if (std::strcmp(arg, "--fullscreen") == 0 ||
-                       std::strcmp(arg, "--windowed") == 0) {
-                o->fullscreen = arg[2] == 'f';
-            } else if (std::strcmp(arg, "--frames") == 0 && i + 1 < argc &&
-                       parse_range(argv[i + 1], &o->first, &o->last)) {
-                o->frames = true;
-                i++;
-            } else {
-                std::fprintf(stderr, "vellin-view: bad option %s\n%s", arg, kUsage);
-                return 2;
-            }
-        } else if (o->path == nullptr) {
-            o->path = arg;
-        } else {
-            std::fprintf(stderr, "vellin-view: one file at a time\n%s", kUsage);
-            return 2;
-        }
-    }
-    if (o->path == nullptr) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    return -1;
-}
+const CmdOption kOptions[] = {
+    cmd_custom("--frames", "FIRST-LAST", args.range, parse_range,
+               "two frame numbers FIRST-LAST, FIRST not after LAST", &args.frames,
+               "the range Space plays (default: every frame)"),
+    cmd_flag("--fullscreen", &args.fullscreen, 1, "full screen instead of a window"),
+    cmd_flag("--windowed", &args.fullscreen, 0, "in a window (the default)"),
+};
+
+const CmdLine kLine = {
+    "vellin-view",
+    "[OPTION]... FILE",
+    "Shows a text model file as the game draws it.\n",
+    kOptions,
+    sizeof kOptions / sizeof kOptions[0],
+    "FILE",
+    1,
+    1,
+    "Mouse: drag to turn the model, wheel or right-drag to zoom. Keys: Left and\n"
+    "Right step a frame, Space plays the range at 120 frames a second, [ and ]\n"
+    "set its first and last frame, B shows the skeleton, W the wireframe, F12\n"
+    "saves a screenshot, Escape quits.\n"
+    "\n"
+    "Exit status: 0 after Escape, 1 when the file cannot be shown or the\n"
+    "display cannot be opened, 2 when the command line is wrong.\n",
+};
 
 // The game's window and input, and its 120 Hz step counter.
 void start(bool fullscreen) {
@@ -194,33 +171,35 @@ Viewer viewer;
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options o;
-    const int status = parse(argc, argv, &o);
+    std::vector<const char*> files(argc);
+    const int status = parse_command_line(kLine, argc, argv, files.data(), nullptr, stdout, stderr);
     if (status >= 0) {
         return status;
     }
+    args.path = files[0];
+    const int first = args.range[0], last = args.range[1];
     // Before any window: a file that cannot be shown is said in one line.
-    const char* problem = model_problem(o.path);
+    const char* problem = model_problem(args.path);
     if (problem != nullptr) {
-        std::fprintf(stderr, "vellin-view: %s: %s\n", o.path, problem);
+        std::fprintf(stderr, "vellin-view: %s: %s\n", args.path, problem);
         return 1;
     }
     unblock_quit_signals();
-    start(o.fullscreen);
-    if (!open_model(viewer, o.path, o.first, o.last)) {
-        std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", o.path);
+    start(args.fullscreen != 0);
+    if (!open_model(viewer, args.path, first, last)) {
+        std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", args.path);
         return 1;
     }
     // A range that does not fit the model is said once, as it is changed.
-    if (o.frames && o.first > viewer.total) {
+    if (args.frames && first > viewer.total) {
         std::fprintf(stderr,
                      "vellin-view: %s: --frames %d-%d is past the model's last frame, %d: the "
                      "range is every frame\n",
-                     o.path, o.first, o.last, viewer.total);
-    } else if (o.frames && o.last != viewer.last) {
+                     args.path, first, last, viewer.total);
+    } else if (args.frames && last != viewer.last) {
         std::fprintf(stderr,
                      "vellin-view: %s: --frames %d-%d cut to %d-%d: the model's last frame is %d\n",
-                     o.path, o.first, o.last, viewer.first, viewer.last, viewer.total);
+                     args.path, first, last, viewer.first, viewer.last, viewer.total);
     }
     bool screenshot = false;
     counter = 0;
@@ -230,7 +209,7 @@ int main(int argc, char** argv) {
         if (viewer.playing && steps > 0) {
             play_steps(viewer, steps);
         }
-        show_title(viewer, o.path);
+        show_title(viewer, args.path);
         draw_view(viewer);
         if (screenshot) {
             take_screenshot();

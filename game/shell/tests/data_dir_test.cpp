@@ -1,6 +1,6 @@
 // Choosing the data directory: the first place holding trooper.txt wins, a
-// build-tree program uses the source data, and a failed search says where it
-// looked in one line.
+// build-tree program uses the source data, a place named on purpose without
+// data is said, and a failed search says where it looked in one line.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -39,18 +39,52 @@ class Tree {
 
 TEST(DataDir, FirstPlaceHoldingTheDataWinsAndEmptyPlacesAreSkipped) {
     Tree tree;
-    const std::string option = tree.Dir("option-without-data");
     DataPlaces places = {};
-    places.option = option.c_str();
-    const std::string env = tree.Data("env");
-    places.environment = env.c_str();
+    places.environment = "";
     const std::string configured = tree.Data("configured");
     places.configured = configured.c_str();
     ASSERT_EQ(find_data_dir(places), 1);
-    EXPECT_EQ(std::string(data_dir), env + "/");
+    EXPECT_EQ(std::string(data_dir), configured + "/");
 
+    const std::string option = tree.Data("option");
+    places.option = option.c_str();
+    ASSERT_EQ(find_data_dir(places), 1);
     char path[kDataPathSize];
-    EXPECT_EQ(std::string(data_path("white.png", path)), env + "/white.png");
+    EXPECT_EQ(std::string(data_path("white.png", path)), option + "/white.png");
+}
+
+TEST(DataDir, DataOptionWithoutDataRefusesInOneLineSayingWhy) {
+    Tree tree;
+    const std::string file = tree.Data("data") + "/trooper.txt";
+    const std::string empty = tree.Dir("empty");
+    const std::string missing = tree.Dir("x") + "/missing";
+    DataPlaces places = {};
+    const std::string configured = tree.Data("configured");
+    places.configured = configured.c_str();
+    for (const auto& [dir, why] :
+         {std::pair{missing, "No such file or directory"}, std::pair{file, "Not a directory"},
+          std::pair{empty, "no trooper.txt in it"}}) {
+        places.option = dir.c_str();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(find_data_dir(places), -1) << dir;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "vellin: --data " + dir + ": " + why + "\n");
+    }
+}
+
+TEST(DataDir, UnusableEnvironmentIsSaidAndTheLookupGoesOn) {
+    Tree tree;
+    const std::string env = tree.Dir("env");
+    const std::string configured = tree.Data("configured");
+    DataPlaces places = {};
+    places.environment = env.c_str();
+    places.configured = configured.c_str();
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(find_data_dir(places), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vellin: ignoring VELLIN_DATA=" + env + ": no trooper.txt in it\n");
+    EXPECT_EQ(std::string(data_dir), configured + "/");
+    EXPECT_EQ(data_missing, 0);
 }
 
 TEST(DataDir, InstalledTreeBesideTheExecutableComesBeforeTheConfiguredOne) {
@@ -91,10 +125,9 @@ TEST(DataDir, NoDataAnywhereFallsBackToTheWorkingDirectoryWithOneLine) {
     char previous[kDataPathSize];
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(chdir(tree.Dir("cwd").c_str()), 0);
-    const std::string option = tree.Dir("given");
     const std::string configured = tree.Dir("configured");
     DataPlaces places = {};
-    places.option = option.c_str();
+    places.environment = "";
     places.configured = configured.c_str();
 
     testing::internal::CaptureStderr();
@@ -103,10 +136,10 @@ TEST(DataDir, NoDataAnywhereFallsBackToTheWorkingDirectoryWithOneLine) {
     ASSERT_EQ(chdir(previous), 0);
 
     EXPECT_EQ(found, 0);
+    EXPECT_EQ(data_missing, 1);
     EXPECT_STREQ(data_dir, "");
     char path[kDataPathSize];
     EXPECT_STREQ(data_path("white.png", path), "white.png");
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-    EXPECT_NE(said.find(option), std::string::npos) << said;
     EXPECT_NE(said.find(configured), std::string::npos) << said;
 }

@@ -1,4 +1,5 @@
-// The command line: help, version, refusals with status 2, and stored values.
+// The game's options: what they store, what they refuse together, and the
+// settings they override. (The convention itself is tested with cmdline.)
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "input/input.h"
 #include "shell/options.h"
 
 namespace {
@@ -44,59 +46,27 @@ Result parse(std::vector<std::string> args) {
 
 }  // namespace
 
-TEST(Options, HelpListsEveryOptionOnStdout) {
-    const Result r = parse({"--windowed", "--help"});
+TEST(Options, HelpListsTheGamesOptions) {
+    const Result r = parse({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    for (const char* name : {"--windowed", "--fullscreen", "--seed N", "--mute", "--volume N",
-                             "--help", "--version"}) {
+    for (const char* name : {"--windowed", "--scale N", "--no-vsync", "--config FILE",
+                             "--print-config", "--seed N", "--version"}) {
         EXPECT_NE(r.out.find(name), std::string::npos) << name;
     }
 }
 
-TEST(Options, VersionPrintsTheProgramAndItsVersion) {
-    const Result r = parse({"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("vellin 1.", 0), 0u) << r.out;
-}
-
-TEST(Options, NoArgumentsStartsFullScreenWithTheClockSeed) {
-    const Result r = parse({});
-    EXPECT_EQ(r.status, -1);
-    EXPECT_EQ(options.windowed, 0);
-    EXPECT_EQ(options.seed_given, 0);
-}
-
-TEST(Options, StoresValuesInBothSpellingsAndTheLastScreenChoiceWins) {
-    EXPECT_EQ(parse({"--fullscreen", "--windowed", "--seed", "4294967295"}).status, -1);
-    EXPECT_EQ(options.windowed, 1);
+TEST(Options, SeedTakesEveryUnsignedValueAndNothingElse) {
+    EXPECT_EQ(parse({"--seed", "4294967295"}).status, -1);
     EXPECT_EQ(options.seed_given, 1);
     EXPECT_EQ(options.seed, 4294967295u);
-    EXPECT_EQ(parse({"--windowed", "--fullscreen", "--seed=0"}).status, -1);
-    EXPECT_EQ(options.windowed, 0);
-    EXPECT_EQ(options.seed_given, 1);
+    EXPECT_EQ(parse({"--seed=0"}).status, -1);
     EXPECT_EQ(options.seed, 0u);
-}
-
-TEST(Options, UnknownOptionOrStrayArgumentShowsUsageOnStderr) {
-    for (const char* bad : {"--fly", "-w", "level2", "--windowedx", "--windowed=1"}) {
-        const Result r = parse({bad});
-        EXPECT_EQ(r.status, kUsageStatus) << bad;
-        EXPECT_EQ(r.out, "") << bad;
-        EXPECT_NE(r.err.find(bad), std::string::npos) << r.err;
-        EXPECT_NE(r.err.find("Usage: vellin"), std::string::npos) << bad;
+    for (const char* bad : {"-1", "4294967296", "12x", "", " 7", "+7"}) {
+        EXPECT_EQ(parse({"--seed", bad}).status, kUsageStatus) << '"' << bad << '"';
     }
-}
-
-TEST(Options, BadOrMissingValueIsRefused) {
-    for (const char* bad : {"-1", "4294967296", "12x", "", " 7", "+7", "99999999999999999999999"}) {
-        const Result r = parse({"--seed", bad});
-        EXPECT_EQ(r.status, kUsageStatus) << '"' << bad << '"';
-        EXPECT_NE(r.err.find("bad value"), std::string::npos) << r.err;
-    }
-    const Result r = parse({"--seed"});
+    const Result r = parse({"level2"});
     EXPECT_EQ(r.status, kUsageStatus);
-    EXPECT_NE(r.err.find("missing value for '--seed'"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("vellin: unexpected argument 'level2'"), std::string::npos) << r.err;
 }
 
 TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
@@ -115,12 +85,31 @@ TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
     }
 }
 
-TEST(Options, VolumeIsAPercentage) {
-    EXPECT_EQ(parse({"--mute", "--volume", "0"}).status, -1);
-    EXPECT_EQ(options.mute, 1);
-    EXPECT_EQ(options.volume, 0);
-    EXPECT_EQ(parse({"--volume=100"}).status, -1);
-    EXPECT_EQ(options.volume, 100);
+TEST(Options, OnlyTheSettingsGivenOverrideTheFile) {
+    reset_input_settings();
+    settings.fullscreen = 0;  // as a settings file might have left them
+    settings.scale = 3;
+    settings.volume = 40;
+    ASSERT_EQ(parse({"--no-vsync", "--mute", "--volume=0"}).status, -1);
+    override_settings();
+    EXPECT_EQ(settings.fullscreen, 0);
+    EXPECT_EQ(settings.scale, 3);
+    EXPECT_EQ(settings.vsync, 0);
+    EXPECT_EQ(settings.mute, 1);
+    EXPECT_EQ(settings.volume, 0);
+
+    ASSERT_EQ(parse({"--windowed", "--fullscreen", "--scale", "2", "--vsync"}).status, -1);
+    override_settings();
+    EXPECT_EQ(settings.fullscreen, 1);
+    EXPECT_EQ(settings.scale, 2);
+    EXPECT_EQ(settings.vsync, 1);
+    reset_input_settings();
+}
+
+TEST(Options, ScaleAndVolumeStayInTheirRanges) {
+    for (const char* bad : {"0", "7"}) {
+        EXPECT_EQ(parse({"--scale", bad}).status, kUsageStatus) << bad;
+    }
     for (const char* bad : {"101", "-5", "50%"}) {
         EXPECT_EQ(parse({"--volume", bad}).status, kUsageStatus) << bad;
     }

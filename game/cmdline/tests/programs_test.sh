@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The three programs on the one convention, and the game's refusals of a
+# settings file or a data directory named on purpose that it cannot use: one
+# line on stderr, nothing on stdout, the status, and no window (DISPLAY is
+# unset, so opening one would fail differently).
+#   programs_test.sh <vellin> <kelpcheck> <vellin-view>
+set -euo pipefail
+vellin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work XDG_CONFIG_HOME=$work/config
+unset DISPLAY VELLIN_DATA
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# says <status> <first line of stderr> <program> <args>...
+says() {
+  local want=$1 line=$2 rc=0
+  shift 2
+  "$@" >"$work/out" 2>"$work/err" || rc=$?
+  [ "$rc" -eq "$want" ] || fail "$*: status $rc, not $want"
+  [ ! -s "$work/out" ] || fail "$*: printed on stdout"
+  [ "$(head -n 1 "$work/err")" = "$line" ] || fail "$*: said '$(head -n 1 "$work/err")'"
+  if [ "$want" -eq 2 ]; then
+    grep -q "^Usage: $(basename "$1") " "$work/err" || fail "$*: no usage"
+  else
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$*: more than one line"
+  fi
+}
+
+for program in "$@"; do
+  name=$(basename "$program")
+  for help in -h --help; do
+    "$program" "$help" | grep -q "^Usage: $name " || fail "$name $help"
+  done
+  "$program" --version | grep -qx "$name [0-9][0-9.]*" || fail "$name --version"
+  says 2 "$name: unknown option '--hel'" "$program" --hel
+  says 2 "$name: unknown option '--bogus'" "$program" --bogus x.txt
+  says 2 "$name: no value is taken by '--version=1'" "$program" --version=1
+done
+
+kelpcheck=$2
+says 2 "kelpcheck: no value is taken by '--quiet=1'" "$kelpcheck" --quiet=1 x.txt
+says 2 "kelpcheck: missing FILE" "$kelpcheck" -q
+says 2 "vellin-view: unexpected argument 'b.txt'" "$3" a.txt b.txt
+
+"$vellin" --print-config >"$work/out" 2>"$work/err" || fail "--print-config: status $?"
+[ ! -s "$work/err" ] && grep -q '^\[settings\]' "$work/out" || fail "--print-config printed no settings"
+mkdir "$work/nodata"
+touch "$work/file" "$work/unreadable.cfg"
+chmod 000 "$work/unreadable.cfg"
+says 1 "vellin: --config $work/missing.cfg: No such file or directory" \
+  "$vellin" --config "$work/missing.cfg"
+says 1 "vellin: --config $work: Is a directory" "$vellin" --config="$work"
+if [ "$(id -u)" -ne 0 ]; then  # root reads it anyway
+  says 1 "vellin: --config $work/unreadable.cfg: Permission denied" \
+    "$vellin" --config "$work/unreadable.cfg"
+fi
+says 1 "vellin: --data $work/missing: No such file or directory" "$vellin" --data "$work/missing"
+says 1 "vellin: --data $work/file: Not a directory" "$vellin" --data "$work/file"
+says 1 "vellin: --data $work/nodata: no trooper.txt in it" "$vellin" --data "$work/nodata"
+echo "the convention holds for $*; unusable --config and --data refused"
