@@ -10,13 +10,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "state/state.h"
+
 const char* data_option = nullptr;
 char data_dir[kDataPathSize];
 int data_missing;
 
 namespace {
 
-const char kMarker[] = "trooper.txt";  // a directory holding it is a data directory
+const char* const kMarker = kPlayerModel;  // a directory holding it is a data directory
 const char kBesideExecutable[] = "../share/vellin";
 
 // Writes dir + '/' + name into out; false when it does not fit.

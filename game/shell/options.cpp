@@ -82,6 +82,11 @@ void override_settings() {
     }
     if (options.scale > 0) {
         settings.scale = options.scale;
+        // A window size asked for on the command line asks for a window,
+        // unless --fullscreen says otherwise.
+        if (options.fullscreen < 0) {
+            settings.fullscreen = 0;
+        }
     }
     if (options.vsync >= 0) {
         settings.vsync = options.vsync;

@@ -1,6 +1,7 @@
 // One fixed step of 1/120 s for the player and the camera. Every speed here is
 // in world units per step; frames are the player model's animation frames.
 #include "shell/physics.h"
+#include "shell/window.h"
 
 #include <allegro.h>
 
@@ -255,8 +256,8 @@ StepInput sample_input() {
         get_mouse_mickeys(&mx, &my);
         mickey_x = mx;
         // The pitch follows the row of the 640 by 480 picture, so that a demo
-        // steers the same at any window scale.
-        row = mouse_y / (settings.scale > 0 ? settings.scale : 1);
+        // steers the same at any window scale and in full screen.
+        row = static_cast<int>((mouse_y - picture_top) / line_scale);
     }
     return step_input(key, pad, mickey_x, row);
 }

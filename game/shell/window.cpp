@@ -12,6 +12,8 @@
 #include "shell/window_x11.h"
 #include "state/state.h"
 
+int picture_top = 0;
+
 namespace {
 
 constexpr int kPictureWidth = 640, kPictureHeight = 480;
@@ -70,4 +72,5 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     glViewport((width - picture_width) / 2, (height - picture_height) / 2, picture_width,
                picture_height);
     line_scale = static_cast<float>(picture_height) / kPictureHeight;
+    picture_top = (height - picture_height) / 2;
 }

@@ -12,4 +12,8 @@
 // The desktop learns the window's class (PROGRAM), icon, process and machine.
 void open_game_window(const char* program, int fullscreen, int scale, int vsync);
 
+// The window row of the picture's top edge: 0 in a window, the black bar's
+// height in full screen.
+extern int picture_top;
+
 #endif

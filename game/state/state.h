@@ -33,8 +33,8 @@ constexpr char kBridgeModel[] = "bridge.txt";
 extern float campos[3];     // camera translation applied to the world
 extern float camang[3];     // camera angles in degrees about x, y, z
 extern unsigned int white;  // plain white texture, bound for untextured geometry
-extern float
-    line_scale;  // screen pixels per pixel of the 640 by 480 picture; 1 until the window opens
+// Screen pixels per pixel of the 640 by 480 picture; 1 until the window opens.
+extern float line_scale;
 
 // Player state; physics owns their meaning.
 extern int jump;       // nonzero while a jump is in progress

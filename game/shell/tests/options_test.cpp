@@ -103,6 +103,11 @@ TEST(Options, OnlyTheSettingsGivenOverrideTheFile) {
     EXPECT_EQ(settings.fullscreen, 1);
     EXPECT_EQ(settings.scale, 2);
     EXPECT_EQ(settings.vsync, 1);
+
+    reset_input_settings();  // full screen, as by default
+    ASSERT_EQ(parse({"--scale", "2"}).status, -1);
+    override_settings();
+    EXPECT_EQ(settings.fullscreen, 0) << "a window size asks for a window";
     reset_input_settings();
 }
 

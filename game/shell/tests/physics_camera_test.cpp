@@ -1,6 +1,7 @@
 // The follow camera, the free camera and the debug keys. Without install_mouse
 // Allegro's get_mouse_mickeys reports no motion, so yaw is set directly.
 #include "physics_fixture.h"
+#include "shell/window.h"
 
 #include <cmath>
 
@@ -134,11 +135,19 @@ TEST_F(Physics, KeyYPutsThePlayerBackAtHeightZero) {
 }
 
 TEST_F(Physics, FreeCameraPitchIsTheRowOfThe640By480Picture) {
-    // At window scale 2 the pointer row 300 is row 150 of the game's picture.
-    settings.scale = 2;
+    // Full screen on a 1920 by 1080 desktop: the picture is 1440 by 1080, so
+    // the pointer row 300 is row 200 of the game's picture. On a 1280 by 1024
+    // desktop it is 1280 by 960, 32 rows down: row 632 is row 300.
+    line_scale = 1.5f;
     debcam = 1;
     mouse_y = 300;
     step();
-    settings.scale = 1;
-    EXPECT_EQ(camang[0], 60.0f);
+    EXPECT_EQ(camang[0], 110.0f);
+    line_scale = 2.0f;
+    picture_top = 32;
+    mouse_y = 632;
+    step();
+    line_scale = 1.0f;
+    picture_top = 0;
+    EXPECT_EQ(camang[0], 210.0f);
 }
