@@ -13,6 +13,7 @@
 
 #include "picture/picture.h"
 #include "shell/quit_signals.h"
+#include "shell/window.h"
 
 namespace {
 
@@ -270,7 +271,7 @@ void start_pause_watch(bool on_focus) {
 }
 
 bool focus_lost() {
-    return switched_out.exchange(false);
+    return switched_out.exchange(false) && !window_has_focus();
 }
 
 void keep_frame() {

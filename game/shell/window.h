@@ -12,6 +12,11 @@
 // The desktop learns the window's class (PROGRAM), icon, process and machine.
 void open_game_window(const char* program, int fullscreen, int scale, int vsync);
 
+// Whether the keys reach the window now. X also reports a focus as lost
+// when it only changes hands within the window (from the pointer's to the
+// window's own), so a reported loss is checked against this.
+bool window_has_focus();
+
 // The window row of the picture's top edge: 0 in a window, the black bar's
 // height in full screen.
 extern int picture_top;

@@ -112,3 +112,24 @@ void set_swap_interval(int interval) {
     }
     XUNLOCK();
 }
+
+bool window_has_focus() {
+    XLOCK();
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(_xwin.display, &focus, &revert);
+    bool ours = focus == _xwin.window;
+    if (focus == PointerRoot) {
+        // The keys go wherever the pointer is.
+        Window root, child;
+        int root_x, root_y, x, y;
+        unsigned int buttons;
+        XWindowAttributes size;
+        ours = XQueryPointer(_xwin.display, _xwin.window, &root, &child, &root_x, &root_y, &x, &y,
+                             &buttons) &&
+               XGetWindowAttributes(_xwin.display, _xwin.window, &size) && x >= 0 && y >= 0 &&
+               x < size.width && y < size.height;
+    }
+    XUNLOCK();
+    return ours;
+}
