@@ -17,8 +17,26 @@
 
 namespace {
 
-bool was_held[kActionCount];
+bool pad_was_held[kActionCount];
 bool went_down[kActionCount];
+
+// Key presses as they happen, from Allegro's keyboard thread: a press and its
+// release can both fall between two frames, or a release go unseen while the
+// game writes a screenshot, and the next press must still count.
+std::atomic<bool> key_went_down[KEY_MAX];
+bool key_is_down[KEY_MAX];  // written on the keyboard thread only
+
+void note_key(int scancode) {
+    const int k = scancode & 0x7f;
+    const bool down = (scancode & 0x80) == 0;
+    if (k >= KEY_MAX) {
+        return;
+    }
+    if (down && !key_is_down[k]) {  // a key held down repeats without a release
+        key_went_down[k].store(true);
+    }
+    key_is_down[k] = down;
+}
 
 std::atomic<bool> switched_out{false};
 std::atomic<bool> switched_in{false};
@@ -56,16 +74,6 @@ int power_of_two(int n) {
         p *= 2;
     }
     return p;
-}
-
-bool bound_key(Action a, int scancode) {
-    const Binding& b = bindings[a];
-    for (int i = 0; i < b.key_count; ++i) {
-        if (b.keys[i] == scancode) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // "LEFT", "P or button 7": the keys and, with a pad, the buttons of an action.
@@ -240,17 +248,22 @@ void draw_kept(float brightness, bool text) {
 
 void poll_presses() {
     poll_pad();
-    bool buffered[kActionCount] = {};
-    while (keypressed()) {
-        const int scancode = readkey() >> 8;
-        for (int a = 0; a < kActionCount; ++a) {
-            buffered[a] = buffered[a] || bound_key(static_cast<Action>(a), scancode);
-        }
+    clear_keybuf();  // the presses come from note_key; nothing reads the buffer
+    bool key_pressed[KEY_MAX];
+    for (int k = 0; k < KEY_MAX; ++k) {
+        key_pressed[k] = key_went_down[k].exchange(false);
     }
+    static const char kNoKeys[KEY_MAX] = {};
     for (int a = 0; a < kActionCount; ++a) {
-        const bool held = action_held(static_cast<Action>(a), key, pad) != 0;
-        went_down[a] = !was_held[a] && (held || buffered[a]);
-        was_held[a] = held;
+        const Binding& b = bindings[a];
+        bool pressed_key = false;
+        for (int i = 0; i < b.key_count; ++i) {
+            pressed_key =
+                pressed_key || (b.keys[i] > 0 && b.keys[i] < KEY_MAX && key_pressed[b.keys[i]]);
+        }
+        const bool pad_held = action_held(static_cast<Action>(a), kNoKeys, pad) != 0;
+        went_down[a] = pressed_key || (pad_held && !pad_was_held[a]);
+        pad_was_held[a] = pad_held;
     }
 }
 
@@ -263,6 +276,7 @@ void start_pause_watch(bool on_focus) {
     make_frame_texture();
     make_text_texture();
     glPopAttrib();
+    keyboard_lowlevel_callback = note_key;
     if (on_focus) {
         set_display_switch_mode(SWITCH_BACKGROUND);
         set_display_switch_callback(SWITCH_OUT, note_switch_out);
