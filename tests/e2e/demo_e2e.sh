@@ -9,78 +9,12 @@ make_demo=$2
 colours=$3
 assets=$4
 work=$5
-rm -rf "$work"
-mkdir -p "$work"
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
-  exit 1
-}
-
-game_pid=""
-trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true' EXIT
-
-# Starts the game in the data folder with options "$@" and waits for its window.
-start_game() {
-  (cd "$assets" && exec "$vellin" --windowed "$@") >"$work/game.log" 2>&1 &
-  game_pid=$!
-  for _ in $(seq 1 200); do
-    for w in $(xdotool search --name '^vellin$' 2>/dev/null); do
-      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480'; then
-        game_win=$w
-        xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-        return 0
-      fi
-    done
-    kill -0 "$game_pid" 2>/dev/null || fail "the game exited during start-up"
-    sleep 0.1
-  done
-  fail "no game window after 20 s"
-}
-
-hold() {
-  local seconds=$1
-  shift
-  xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-  for k in "$@"; do xdotool keydown "$k"; done
-  sleep "$seconds"
-  for k in "$@"; do xdotool keyup "$k"; done
-}
-
-# Waits up to $2 seconds for file $1.
-wait_for() {
-  for _ in $(seq 1 $(($2 * 10))); do
-    [ -e "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-quit_game() {
-  # Escape is tested once a frame, and frames are slow on a loaded machine:
-  # hold it until the game has gone.
-  xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-  xdotool keydown Escape
-  for _ in $(seq 1 150); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      xdotool keyup Escape
-      local rc=0
-      wait "$game_pid" || rc=$?
-      game_pid=""
-      [ "$rc" -eq 0 ] || fail "the game ended with status $rc"
-      return 0
-    fi
-    sleep 0.1
-  done
-  xdotool keyup Escape
-  fail "the game did not end within 15 s of Escape"
-}
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
 
 line_pattern='^vellin: [0-9]+ frames, [0-9.]+ seconds, [0-9.]+ fps \(min [0-9.]+ / avg [0-9.]+ / max [0-9.]+ / stddev [0-9.]+ ms\)$'
 
 echo "-- a live recording, with two screenshots on the way"
-export XDG_DATA_HOME="$work/data"
 start_game --record "$work/live.demo"
 sleep 3
 hold 1 Right
@@ -88,7 +22,7 @@ hold 0.3 F12
 wait_for "$XDG_DATA_HOME/vellin/screenshots/vellin-0001.png" 20 || fail "F12 saved nothing"
 hold 0.3 F12
 wait_for "$XDG_DATA_HOME/vellin/screenshots/vellin-0002.png" 20 || fail "a second F12 saved nothing"
-quit_game
+quit_with_escape
 grep -qx "$XDG_DATA_HOME/vellin/screenshots/vellin-0001.png" "$work/game.log" ||
   fail "the screenshot's path was not printed"
 read -r green rock lit < <("$colours" "$XDG_DATA_HOME/vellin/screenshots/vellin-0001.png" |
@@ -99,8 +33,7 @@ echo "screenshot: green=$green rock=$rock lit=$lit"
 [ -s "$work/live.demo" ] || fail "no recording"
 
 echo "-- the recording plays back as a timedemo"
-(cd "$assets" && "$vellin" --windowed --timedemo "$work/live.demo") >"$work/game.log" 2>&1 ||
-  fail "the timedemo of the recording failed"
+run_game --timedemo "$work/live.demo" || fail "the timedemo of the recording failed"
 cat "$work/game.log"
 grep -Eq "$line_pattern" "$work/game.log" || fail "no timedemo line"
 
@@ -108,8 +41,7 @@ echo "-- two captures of one demo are the same files"
 printf 'seed 3\nsteps-per-frame 12\n150 -\n120 right\n' >"$work/short.keys"
 "$make_demo" "$work/short.keys" "$work/short.demo"
 for run in a b; do
-  (cd "$assets" && "$vellin" --windowed --timedemo "$work/short.demo" --capture "$work/$run" \
-    --capture-every 2) >"$work/game.log" 2>&1 || fail "capture run $run failed"
+  run_game --timedemo "$work/short.demo" --capture "$work/$run" --capture-every 2 || fail "capture run $run failed"
   grep -Eq '^vellin: 23 frames, ' "$work/game.log" || fail "run $run: $(cat "$work/game.log")"
 done
 [ "$(ls "$work/a" | wc -l)" -eq 12 ] || fail "expected 12 captured frames: $(ls "$work/a")"

@@ -6,66 +6,15 @@ set -euo pipefail
 vellin=$1
 colours=$2
 assets=$3
-shots=$4
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$shots/game.log" ] && sed 's/^/  game: /' "$shots/game.log" >&2
-  exit 1
-}
-
-game_pid=""
-game_win=""
-# A failed step must not leave the game running (ctest would wait for it).
-trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true' EXIT
-
-# Starts the game in directory $1 with arguments $2... and waits for its
-# 640x480 window.
-start_game() {
-  local dir=$1
-  shift
-  (cd "$dir" && exec "$vellin" --windowed "$@") >"$shots/game.log" 2>&1 &
-  game_pid=$!
-  for _ in $(seq 1 100); do
-    for w in $(xdotool search --name '^vellin$' 2>/dev/null); do
-      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480'; then
-        game_win=$w
-        xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-        return 0
-      fi
-    done
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      local rc=0
-      wait "$game_pid" || rc=$?
-      fail "the game exited during start-up with status $rc"
-    fi
-    sleep 0.1
-  done
-  fail "no game window after 10 s"
-}
-
-# Holds key(s) $2... for $1 seconds.
-hold() {
-  local seconds=$1
-  shift
-  xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-  for k in "$@"; do xdotool keydown "$k"; done
-  sleep "$seconds"
-  for k in "$@"; do xdotool keyup "$k"; done
-}
-
-shot() { import -window "$game_win" "$shots/$1.png"; }
-
-# Pixels that differ between two screenshots (by more than a little).
-differ() { compare -metric AE -fuzz 10% "$shots/$1.png" "$shots/$2.png" null: 2>&1 || true; }
+work=$4
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
 
 # Height in pixels of the box around everything that differs between two shots.
 changed_height() {
-  compare -fuzz 10% "$shots/$1.png" "$shots/$2.png" -compose src -highlight-color white \
-    -lowlight-color black "$shots/diff-$1-$2.png" 2>/dev/null || true
-  convert "$shots/diff-$1-$2.png" -trim -format '%h' info:
+  compare -fuzz 10% "$work/$1.png" "$work/$2.png" -compose src -highlight-color white \
+    -lowlight-color black "$work/diff-$1-$2.png" 2>/dev/null || true
+  convert "$work/diff-$1-$2.png" -trim -format '%h' info:
 }
 
 # Takes shot $1 again and again until measure $2 (differ or changed_height)
@@ -84,70 +33,15 @@ shot_until() {
   echo "$value"
 }
 
-# Takes shot $1 once the picture has stopped changing: three shots half a
-# second apart that agree (the standing player does not move). Up to 30 s.
-shot_still() {
-  local deadline=$((SECONDS + 30))
-  shot "$1-a"
-  while :; do
-    sleep 0.5
-    shot "$1-b"
-    sleep 0.5
-    shot "$1"
-    if [ "$(differ "$1-a" "$1-b")" -lt 20 ] && [ "$(differ "$1-b" "$1")" -lt 20 ]; then
-      rm -f "$shots/$1-a.png" "$shots/$1-b.png"
-      return 0
-    fi
-    [ "$SECONDS" -ge "$deadline" ] && fail "the picture did not come to rest for $1"
-    mv "$shots/$1.png" "$shots/$1-a.png"
-  done
-}
-
-count() { "$colours" "$shots/$1.png" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-
-# Holds Escape until the game has gone (the game looks at it once a frame,
-# after drawing) and expects status 0. Up to 20 s.
-quit_game() {
-  kill -0 "$game_pid" 2>/dev/null || fail "the game ended before Escape"
-  xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-  xdotool keydown Escape
-  local deadline=$((SECONDS + 20)) rc=0
-  while kill -0 "$game_pid" 2>/dev/null; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
-      xdotool keyup Escape
-      kill "$game_pid" 2>/dev/null || true
-      fail "the game did not end within 20 s of Escape"
-    fi
-    sleep 0.1
-  done
-  xdotool keyup Escape
-  wait "$game_pid" || rc=$?
-  game_pid=""
-  [ "$rc" -eq 0 ] || fail "the game ended with status $rc after Escape"
-  echo "Escape ended the game with status 0"
-}
-
 # Expects exactly one line of the game's output to match $1.
 said_once() {
   local n
-  n=$(grep -c -- "$1" "$shots/game.log" || true)
+  n=$(grep -c -- "$1" "$work/game.log" || true)
   [ "$n" -eq 1 ] || fail "expected one line matching '$1', found $n"
 }
 
-# Waits up to 60 s for the first frame: the window is black until start-up
-# (the stage generation, the files) is done.
-wait_drawn() {
-  local deadline=$((SECONDS + 60))
-  while :; do
-    shot "$1"
-    [ "$(count "$1" lit)" -gt 10000 ] && return 0
-    [ "$SECONDS" -ge "$deadline" ] && fail "nothing drawn within 60 s"
-    sleep 0.2
-  done
-}
-
 echo "-- start-up: the stage is on screen"
-start_game "$assets"
+start_game
 wait_drawn first-frame
 shot_still start # the opening drop has landed
 green=$(count start green)
@@ -162,21 +56,19 @@ if [ ! -e /dev/snd ]; then
   said_once '^vellin: no sound device, running silent$'
   lines=1
 fi
-[ "$(wc -l <"$shots/game.log")" -eq "$lines" ] || fail "the game complained with every data file in place"
+[ "$(wc -l <"$work/game.log")" -eq "$lines" ] || fail "the game complained with every data file in place"
 
 echo "-- holding Right walks and scrolls the view"
 # Physics runs a fixed number of steps per second however slow the frames, so
 # the time a key is held sets the distance walked (to within a frame).
 hold 1.5 Right
 shot_still walk
-moved=$(differ start walk)
-echo "walk: $moved pixels changed"
-[ "$moved" -gt 20000 ] || fail "the view did not scroll while walking ($moved pixels changed)"
+expect_walked start walk "the view did not scroll while walking"
 
 echo "-- X jumps"
 # While X is held the player jumps again on every landing, so the player is
 # in the air whenever a frame is drawn.
-xdotool windowfocus --sync "$game_win" 2>/dev/null || true
+focus
 xdotool keydown x
 up=$(shot_until jump differ walk 200 15)
 xdotool keyup x
@@ -202,7 +94,7 @@ echo "-- Down with X held drops through every ledge below"
 # it too and falls out of the picture, however slow the frames.
 hold 3.1 Right
 shot_still before-drop
-xdotool windowfocus --sync "$game_win" 2>/dev/null || true
+focus
 xdotool keydown Down x
 falling=$(shot_until falling differ before-drop 300 15)
 shot_still drop
@@ -215,18 +107,18 @@ echo "drop: $falling pixels changed while falling; at rest $gone, spanning $span
 # would stretch the change over more than 200 pixels.
 [ "$span" -lt 200 ] || fail "the player stayed on the lower ledge with Down and X held"
 
-quit_game
+quit_with_escape
 
 echo "-- without data files the game says so, still starts and ends on Escape"
 # A copy outside the build tree does not use the source tree's data.
 empty=$(mktemp -d)
 cp "$vellin" "$empty/vellin"
-vellin="$empty/vellin" start_game "$empty"
+dir=$empty vellin=$empty/vellin start_game
 wait_drawn no-data-first
 shot_still no-data
-quit_game
-grep -q '^vellin: no data found' "$shots/game.log" || fail "no word about the missing data"
-[ "$(wc -l <"$shots/game.log")" -eq 1 ] || fail "more than the one line about the missing data"
+quit_with_escape
+grep -q '^vellin: no data found' "$work/game.log" || fail "no word about the missing data"
+[ "$(wc -l <"$work/game.log")" -eq 1 ] || fail "more than the one line about the missing data"
 rm -r "$empty"
 
 echo "-- an unreadable image and a missing texture: one line each, and the game runs"
@@ -234,19 +126,19 @@ echo "   (--mute: not even a word about sound)"
 broken=$(mktemp -d)
 cp "$assets"/trooper.txt "$assets"/trooper.png "$assets"/bridge.txt "$broken"/
 echo "not an image" >"$broken/white.png"
-start_game "$broken" --data "$broken" --mute
+dir=$broken start_game --data "$broken" --mute
 wait_drawn broken-data-first
 shot_still broken-data
-quit_game
+quit_with_escape
 said_once "^vellin: $broken/white.png: not a loadable image"
 said_once "^vellin: $broken/bridge_wood.png: No such file or directory\$"
-[ "$(wc -l <"$shots/game.log")" -eq 2 ] || fail "the game said more than those two lines"
+[ "$(wc -l <"$work/game.log")" -eq 2 ] || fail "the game said more than those two lines"
 rm -r "$broken"
 
 echo "-- without a display the game says why and exits with status 1"
 rc=0
-(cd "$assets" && DISPLAY=:4242 exec "$vellin") >"$shots/no-display.log" 2>&1 || rc=$?
-cat "$shots/no-display.log"
+(cd "$assets" && DISPLAY=:4242 exec "$vellin") >"$work/no-display.log" 2>&1 || rc=$?
+cat "$work/no-display.log"
 [ "$rc" -eq 1 ] || fail "without a display the game ended with status $rc, not 1"
-grep -q '^vellin: ' "$shots/no-display.log" || fail "without a display the game printed no reason"
+grep -q '^vellin: ' "$work/no-display.log" || fail "without a display the game printed no reason"
 echo "end-to-end: all steps passed"

@@ -9,12 +9,11 @@ vellin=$1
 colours=$2
 assets=$3
 fake_pad=$4
-shots=$5
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-source "$(dirname "$0")/controls_common.sh"
+work=$5
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
 
-script=$shots/pad.script
+script=$work/pad.script
 : >"$script"
 push() { echo "$*" >>"$script"; }
 
@@ -24,8 +23,8 @@ wait_drawn first
 # The triggers rest at one end of their axes and the stick at its centre:
 # nothing walks, and the picture comes to rest.
 shot_still start
-grep -qx 'vellin: gamepad: Vellin Test Pad' "$shots/game.log" || fail "the pad was not named"
-[ "$(wc -l <"$shots/game.log")" -eq 1 ] || fail "the game said more than the pad's name"
+grep -qx 'vellin: gamepad: Vellin Test Pad' "$work/game.log" || fail "the pad was not named"
+[ "$(wc -l <"$work/game.log")" -eq 1 ] || fail "the game said more than the pad's name"
 
 echo "-- the stick inside the dead zone does not walk"
 push axis 0 6000
@@ -41,11 +40,11 @@ push axis 0 0
 shot_still walk
 expect_walked nudge walk "the trooper did not walk with the stick"
 
-quit_game
+quit_with_escape
 
 echo "-- a pad without a name is given by its counts"
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" start_game --mute
-grep -qx 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons' "$shots/game.log" ||
+grep -qx 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons' "$work/game.log" ||
   fail "the pad without a name was not given by its counts"
-quit_game
+quit_with_escape
 echo "pad end-to-end: all steps passed"

@@ -10,42 +10,14 @@ colours=$2
 assets=$3
 work=$4
 part=${5:-keys}
-rm -rf "$work"
-mkdir -p "$work/config/vellin"
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-printf '[settings]\npause_on_focus_loss = 1\n' >"$work/config/vellin/vellin.cfg"
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
+mkdir -p "$XDG_CONFIG_HOME/vellin"
+printf '[settings]\npause_on_focus_loss = 1\n' >"$XDG_CONFIG_HOME/vellin/vellin.cfg"
 screenshots="$XDG_DATA_HOME/vellin/screenshots"
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
-  exit 1
-}
-
-game_pid=""
 other_pid=""
-trap '[ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null; [ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null; true' EXIT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; [ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null; true' EXIT
 
-start_game() {
-  (cd "$assets" && exec "$vellin" --windowed --seed 7 "$@") >"$work/game.log" 2>&1 &
-  game_pid=$!
-  for _ in $(seq 1 200); do
-    for w in $(xdotool search --name '^vellin$' 2>/dev/null); do
-      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480'; then
-        game_win=$w
-        [ -n "${keep_pointer_focus:-}" ] || xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-        return 0
-      fi
-    done
-    kill -0 "$game_pid" 2>/dev/null || fail "the game exited during start-up"
-    sleep 0.1
-  done
-  fail "no game window after 20 s"
-}
-
-shot() { import -window "$game_win" "$work/$1.png"; }
-differ() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true; }
-lit() { "$colours" "$1" | sed -n 's/.*lit=\([0-9]*\).*/\1/p'; }
 # Mean brightness, 0 to 1000, of a band across the middle, where the paused
 # screen has no text.
 brightness() { convert "$1" -crop 640x160+0+110 +repage -format '%[fx:int(mean * 1000)]' info:; }
@@ -57,62 +29,17 @@ edge() {
     awk -F'[(),]' 'NR > 1 && $4 + $5 + $6 > 60 && !found { found = $1 + 0 } END { print found + 0 }'
 }
 
-# Waits until the picture is drawn and has stopped changing (up to 60 s),
-# then takes shot $1.
-shot_still() {
-  local deadline=$((SECONDS + 60))
-  shot "$1-a"
-  while :; do
-    sleep 0.5
-    shot "$1"
-    [ "$(lit "$work/$1.png")" -gt 10000 ] &&
-      [ "$(differ "$work/$1-a.png" "$work/$1.png")" -lt 20 ] && return 0
-    [ "$SECONDS" -ge "$deadline" ] && fail "the picture did not come to rest for $1"
-    mv "$work/$1.png" "$work/$1-a.png"
-  done
-}
-
-tap() {
-  xdotool keydown "$1"
-  sleep 0.3
-  xdotool keyup "$1"
-}
-
-# Waits up to 10 s for file $1.
-wait_for() {
-  for _ in $(seq 1 100); do
-    [ -e "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "no $1"
-}
-
-quit_game() {
-  xdotool windowfocus --sync "$game_win" 2>/dev/null || true
-  xdotool keydown Escape
-  for _ in $(seq 1 150); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  xdotool keyup Escape
-  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end within 15 s of Escape"
-  local rc=0
-  wait "$game_pid" || rc=$?
-  game_pid=""
-  [ "$rc" -eq 0 ] || fail "the game ended with status $rc after Escape"
-}
-
 # Walks right, pauses with Right held, and resumes still holding it. Saves
 # the kept frame as screenshot 1 while paused.
 walk_across_pause() {
   shot_still start
   xdotool keydown Right
   sleep 0.5
-  tap p
+  hold 0.3 p
   sleep 0.5
   shot paused-a
-  tap F12
-  wait_for "$screenshots/vellin-0001.png"
+  hold 0.3 F12
+  wait_for "$screenshots/vellin-0001.png" || fail "no screenshot 1"
   sleep 1
   shot paused-b
   xdotool keydown p
@@ -122,11 +49,11 @@ walk_across_pause() {
 
 if [ "$part" = keys ]; then
   echo "-- P pauses while Right is held, and the walk goes on from there"
-  start_game
+  start_game --seed 7
   walk_across_pause
   shot_still resumed
-  quit_game
-  frozen=$(differ "$work/paused-a.png" "$work/paused-b.png")
+  quit_with_escape
+  frozen=$(differ paused-a paused-b)
   start=$(edge "$work/start.png")
   paused=$(edge "$screenshots/vellin-0001.png")
   resumed=$(edge "$work/resumed.png")
@@ -140,24 +67,23 @@ if [ "$part" = keys ]; then
 
   echo "-- a recording across a pause plays back to the same end"
   rm -rf "$screenshots"
-  start_game --record "$work/paused.demo"
+  start_game --seed 7 --record "$work/paused.demo"
   walk_across_pause
   shot_still end
-  tap F12
-  wait_for "$screenshots/vellin-0002.png"
-  quit_game
-  (cd "$assets" && "$vellin" --windowed --timedemo "$work/paused.demo" --capture "$work/capture") \
-    >"$work/game.log" 2>&1 || fail "the recording does not play"
+  hold 0.3 F12
+  wait_for "$screenshots/vellin-0002.png" || fail "no screenshot 2"
+  quit_with_escape
+  run_game --timedemo "$work/paused.demo" --capture "$work/capture" || fail "the recording does not play"
   last=$(ls "$work/capture" | tail -n 1)
   apart=$(differ "$screenshots/vellin-0002.png" "$work/capture/$last")
   echo "the recording's end and its playback's last frame differ in $apart pixels"
   [ "$apart" -lt 20 ] || fail "the playback ends elsewhere than the recording"
 else
   echo "-- another window taking the focus pauses; P resumes"
-  keep_pointer_focus=1 start_game
+  launch "$vellin" --windowed --seed 7 # the pointer's focus, as the window manager leaves it
   shot_still running
   # The keys passing from the pointer's focus to the window's own is no loss.
-  xdotool windowfocus --sync "$game_win"
+  xdotool windowfocus --sync "$win"
   sleep 1
   shot own
   [ "$(brightness "$work/own.png")" -gt "$(($(brightness "$work/running.png") * 3 / 4))" ] ||
@@ -177,22 +103,22 @@ else
   dimmed=$(brightness "$work/away.png")
   echo "brightness: $bright running, $dimmed with the focus away"
   [ "$dimmed" -lt "$((bright / 2))" ] || fail "the game did not pause when it lost the focus"
-  xdotool windowfocus --sync "$game_win"
+  xdotool windowfocus --sync "$win"
   kill "$other_pid"
   wait "$other_pid" 2>/dev/null || true
   other_pid=""
   sleep 1
   shot refocused
   [ "$(brightness "$work/refocused.png")" -lt "$((bright / 2))" ] || fail "the focus alone resumed"
-  tap p
+  hold 0.3 p
   shot_still back
-  back=$(differ "$work/running.png" "$work/back.png")
+  back=$(differ running back)
   [ "$back" -lt 20 ] || fail "after P the picture is not the one before the pause ($back pixels)"
   echo "-- Escape quits while paused"
-  tap p
+  hold 0.3 p
   sleep 1
   shot paused
   [ "$(brightness "$work/paused.png")" -lt "$((bright / 2))" ] || fail "P did not pause"
-  quit_game
+  quit_with_escape
 fi
 echo "pause end to end ($part): all steps passed"

@@ -7,15 +7,10 @@ set -euo pipefail
 vellin=$1
 colours=$2
 assets=$3
-shots=$4
-mkdir -p "$shots"
-rm -f "$shots"/*.png
-source "$(dirname "$0")/controls_common.sh"
-
-# A settings folder of the test's own, whatever the caller's environment.
-export XDG_CONFIG_HOME=$shots/config
+work=$4
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
 config=$XDG_CONFIG_HOME/vellin/vellin.cfg
-rm -rf "$XDG_CONFIG_HOME"
 mkdir -p "$(dirname "$config")"
 cat >"$config" <<'CFG'
 [keys]
@@ -29,8 +24,8 @@ start_game --mute
 wait_drawn first
 shot_still start
 grep -qx "vellin: $config: \[keys\] up: unknown key name 'NOPE'; keeping the default" \
-  "$shots/game.log" || fail "the bad entry was not named as expected"
-[ "$(wc -l <"$shots/game.log")" -eq 1 ] || fail "the game said more than one line"
+  "$work/game.log" || fail "the bad entry was not named as expected"
+[ "$(wc -l <"$work/game.log")" -eq 1 ] || fail "the game said more than one line"
 
 echo "-- Right no longer walks"
 hold 1 Right
@@ -42,5 +37,5 @@ hold 1.5 l
 shot_still walk
 expect_walked right walk "L did not walk"
 
-quit_game
+quit_with_escape
 echo "rebind end-to-end: all steps passed"

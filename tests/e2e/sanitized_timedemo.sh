@@ -15,24 +15,21 @@ assets=$4
 driver=$5
 suppressions=$6
 work=$7
-rm -rf "$work"
-mkdir -p "$work/home" "$work/config" "$work/data"
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
 demo=$work/sanitized.demo
 "$make_demo" "$keys" "$demo"
 
-[ -f "$driver" ] || { echo "FAIL: no GL driver at $driver" >&2; exit 1; }
+[ -f "$driver" ] || fail "no GL driver at $driver"
 # ASan must come first among the loaded libraries, before the driver.
 asan=$(ldd "$vellin" | awk '/libasan\.so/ { print $3 }')
-[ -f "$asan" ] || { echo "FAIL: $vellin is not linked with the ASan runtime" >&2; exit 1; }
+[ -f "$asan" ] || fail "$vellin is not linked with the ASan runtime"
 
 rc=0
-(cd "$assets" && exec env HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
-  XDG_DATA_HOME="$work/data" LD_PRELOAD="$asan $driver" \
-  ASAN_OPTIONS=detect_leaks=1 \
+LD_PRELOAD="$asan $driver" ASAN_OPTIONS=detect_leaks=1 \
   LSAN_OPTIONS="suppressions=$suppressions:print_suppressions=0" \
-  UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-  "$vellin" --windowed --timedemo "$demo") >"$work/game.log" 2>&1 || rc=$?
+  UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" run_game --timedemo "$demo" || rc=$?
 cat "$work/game.log"
-[ "$rc" -eq 0 ] || { echo "FAIL: the game ended with status $rc" >&2; exit 1; }
-grep -Eq '^vellin: [0-9]+ frames, ' "$work/game.log" || { echo "FAIL: no timedemo line" >&2; exit 1; }
+[ "$rc" -eq 0 ] || fail "the game ended with status $rc"
+grep -Eq '^vellin: [0-9]+ frames, ' "$work/game.log" || fail "no timedemo line"
 echo "sanitized timedemo: passed"

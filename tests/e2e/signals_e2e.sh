@@ -9,37 +9,14 @@ vellin=$1
 view=$2
 assets=$3
 work=$4
-rm -rf "$work"
-mkdir -p "$work"
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
-  exit 1
-}
-
-pid=""
-trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true' EXIT
-
-# Starts "$@" in the data folder with the three signals at their default
-# action (a script's background job would ignore SIGINT) and waits for its
-# 640x480 window, titled to match $title, and a second more.
-title='^vellin$'
+# Starts "$@" with the three signals at their default action (a script's
+# background job would ignore SIGINT), waits for its window and a second more.
 start() {
-  (cd "$assets" && exec env --default-signal=TERM,INT,HUP "$@") >"$work/game.log" 2>&1 &
-  pid=$!
-  for _ in $(seq 1 200); do
-    for w in $(xdotool search --name "$title" 2>/dev/null); do
-      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480'; then
-        sleep 1
-        return 0
-      fi
-    done
-    kill -0 "$pid" 2>/dev/null || fail "$* exited during start-up"
-    sleep 0.1
-  done
-  fail "no window for $* after 20 s"
+  what="$*" launch env --default-signal=TERM,INT,HUP "$@"
+  sleep 1
 }
 
 # Sends signal $1 and expects the process to end within 10 s with status $2.
@@ -65,8 +42,7 @@ for sig in TERM:143 INT:130 HUP:129; do
   signal_ends "$name" "${sig#*:}"
   [ -e "$work/$name.demo.part" ] && fail "SIG$name left the recording's .part file"
   [ -s "$work/$name.demo" ] || fail "SIG$name left no recording"
-  (cd "$assets" && "$vellin" --windowed --timedemo "$work/$name.demo") >"$work/game.log" 2>&1 ||
-    fail "the recording ended by SIG$name does not play"
+  run_game --timedemo "$work/$name.demo" || fail "the recording ended by SIG$name does not play"
 done
 
 echo "-- SIGTERM blocked by the parent"
@@ -74,7 +50,6 @@ start env --block-signal=TERM "$vellin" --windowed
 signal_ends TERM 143
 
 echo "-- SIGTERM ends the model viewer"
-title='^vellin-view: '
-start "$view" "$assets/trooper.txt"
+title='^vellin-view: ' start "$view" "$assets/trooper.txt"
 signal_ends TERM 143
 echo "signals end to end: all steps passed"

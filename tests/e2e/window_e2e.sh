@@ -8,19 +8,9 @@ vellin=$1
 view=$2
 assets=$3
 work=$4
-rm -rf "$work"
-mkdir -p "$work/home"
-# The developer's own settings and files stay out of it.
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/run.log" ] && sed 's/^/  run: /' "$work/run.log" >&2
-  exit 1
-}
-
-pid=""
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true' EXIT
+source "$(dirname "$0")/e2e_lib.sh"
+fresh_work
+log=$work/run.log
 
 # Waits for the mapped window of process $pid; sets win.
 find_window() {
@@ -31,22 +21,6 @@ find_window() {
     sleep 0.1
   done
   fail "no window of $1 after 20 s"
-}
-
-# Escape, held until the program has gone.
-quit() {
-  xdotool windowfocus --sync "$win" 2>/dev/null || true
-  xdotool keydown Escape
-  for _ in $(seq 1 150); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      xdotool keyup Escape
-      wait "$pid" || fail "$1 ended with status $?"
-      pid=""
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "$1 did not end within 15 s of Escape"
 }
 
 # The properties of window $win against program $1 with class $2.
@@ -64,25 +38,24 @@ check_hints() {
   [ "$sizes" = "16x16 32x32 48x48 64x64 128x128" ] || fail "$1: icons: ${sizes:-none}"
 }
 
-(cd "$assets" && exec "$vellin" --windowed --scale 2 --mute) >"$work/run.log" 2>&1 &
+(cd "$assets" && exec "$vellin" --windowed --scale 2 --mute) >"$log" 2>&1 &
 pid=$!
 find_window vellin
 xdotool getwindowgeometry "$win" | grep -q 'Geometry: 1280x960' ||
   fail "--scale 2: $(xdotool getwindowgeometry "$win" | grep Geometry)"
 check_hints vellin Vellin
-quit vellin
+what=vellin quit_with_escape
 
-"$view" "$assets/trooper.txt" >"$work/run.log" 2>&1 &
+"$view" "$assets/trooper.txt" >"$log" 2>&1 &
 pid=$!
 find_window vellin-view
 check_hints vellin-view Vellin-view
-quit vellin-view
+what=vellin-view quit_with_escape
 
 # The first frames of the tour at both sizes.
 head -c 3000 "$assets/demos/tour.demo" >"$work/short.demo.part"
 for scale in 1 2; do
-  (cd "$assets" && exec "$vellin" --windowed --scale "$scale" --timedemo "$work/short.demo.part" \
-    --capture "$work/x$scale") >"$work/run.log" 2>&1 || fail "timedemo at scale $scale"
+  run_game --scale "$scale" --timedemo "$work/short.demo.part" --capture "$work/x$scale" || fail "timedemo at scale $scale"
 done
 last=$(basename "$(ls "$work/x1"/frame-*.png | tail -n 1)")
 [ "$(identify -format '%wx%h' "$work/x2/$last")" = 1280x960 ] ||

@@ -126,15 +126,20 @@ static void refill(struct FakeFd* f) {
     fclose(s);
 }
 
+/* open or open64, named `real`, unless the path is a joystick's. */
+static int open_either(const char* real, const char* path, int flags, mode_t mode) {
+    if (joystick_path(path))
+        return open_fake(path, flags);
+    int (*real_open)(const char*, int, ...) = next(real);
+    return real_open(path, flags, mode);
+}
+
 int open(const char* path, int flags, ...) {
     va_list args;
     va_start(args, flags);
     const mode_t mode = (flags & O_CREAT) ? va_arg(args, mode_t) : 0;
     va_end(args);
-    if (joystick_path(path))
-        return open_fake(path, flags);
-    int (*real_open)(const char*, int, ...) = next("open");
-    return real_open(path, flags, mode);
+    return open_either("open", path, flags, mode);
 }
 
 int open64(const char* path, int flags, ...) {
@@ -142,10 +147,7 @@ int open64(const char* path, int flags, ...) {
     va_start(args, flags);
     const mode_t mode = (flags & O_CREAT) ? va_arg(args, mode_t) : 0;
     va_end(args);
-    if (joystick_path(path))
-        return open_fake(path, flags);
-    int (*real_open64)(const char*, int, ...) = next("open64");
-    return real_open64(path, flags, mode);
+    return open_either("open64", path, flags, mode);
 }
 
 int close(int fd) {

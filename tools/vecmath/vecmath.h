@@ -88,32 +88,26 @@ struct Mat3 {
     }
 };
 
-inline Mat3 rotX(double a) {
+// A turn by angle a about axis i (0: x, 1: y, 2: z), right-handed: it mixes
+// the other two axes, j and k, in their cyclic order.
+inline Mat3 rotAbout(int i, double a) {
     Mat3 r;
-    double c = std::cos(a), s = std::sin(a);
-    r.m[1][1] = c;
-    r.m[1][2] = -s;
-    r.m[2][1] = s;
-    r.m[2][2] = c;
+    const int j = (i + 1) % 3, k = (i + 2) % 3;
+    const double c = std::cos(a), s = std::sin(a);
+    r.m[j][j] = c;
+    r.m[j][k] = -s;
+    r.m[k][j] = s;
+    r.m[k][k] = c;
     return r;
+}
+inline Mat3 rotX(double a) {
+    return rotAbout(0, a);
 }
 inline Mat3 rotY(double a) {
-    Mat3 r;
-    double c = std::cos(a), s = std::sin(a);
-    r.m[0][0] = c;
-    r.m[0][2] = s;
-    r.m[2][0] = -s;
-    r.m[2][2] = c;
-    return r;
+    return rotAbout(1, a);
 }
 inline Mat3 rotZ(double a) {
-    Mat3 r;
-    double c = std::cos(a), s = std::sin(a);
-    r.m[0][0] = c;
-    r.m[0][1] = -s;
-    r.m[1][0] = s;
-    r.m[1][1] = c;
-    return r;
+    return rotAbout(2, a);
 }
 
 // The game's Euler convention: x first, then y, then z (R = Rz * Ry * Rx).

@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "cmdline/cmdline.h"
+#include "parse_run.h"
 
 namespace {
 
 int quiet;
 int level;
 const char* name;
+unsigned seed;
+int seed_given;
 int pair_given;
 int pair[2];
 
@@ -27,50 +30,30 @@ const CmdOption kOptions[] = {
     cmd_letter('q', cmd_flag("--quiet", &quiet, 1, "say less")),
     cmd_int("--level", "N", &level, 1, 6, "how much"),
     cmd_text("--name", "TEXT", &name, "what to call it"),
+    cmd_unsigned("--seed", "N", &seed, &seed_given, "where to start"),
     cmd_custom("--pair", "A-B", pair, parse_pair, "two numbers A-B, A not above B", &pair_given,
                "a range"),
 };
 const CmdLine kLine = {
-    "tool", "[OPTION]... FILE...", "Does things.\n", kOptions, 4, "FILE", 1, 2, "Footer.\n"};
+    "tool", "[OPTION]... FILE...", "Does things.\n", kOptions, 5, "FILE", 1, 2, "Footer.\n"};
 
-struct Result {
-    int status;
+struct Result : ParseRun {
     std::vector<std::string> operands;
-    std::string out, err;
 };
 
-std::string slurp(std::FILE* f) {
-    std::string s;
-    std::rewind(f);
-    for (int c; (c = std::fgetc(f)) != EOF;) {
-        s += static_cast<char>(c);
-    }
-    std::fclose(f);
-    return s;
-}
-
 Result parse(std::vector<std::string> args) {
-    static std::vector<std::string> held;  // text values point into it
-    held = std::move(args);
-    held.insert(held.begin(), "tool");
-    quiet = level = pair_given = 0;
+    quiet = level = seed_given = pair_given = 0;
     name = nullptr;
-    std::vector<char*> argv;
-    for (std::string& a : held) {
-        argv.push_back(a.data());
-    }
-    std::vector<const char*> operands(argv.size());
-    int count = -1;
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
     Result r;
-    r.status = parse_command_line(kLine, static_cast<int>(argv.size()), argv.data(),
-                                  operands.data(), &count, out, err);
-    for (int i = 0; i < count; ++i) {
-        r.operands.push_back(operands[i]);
-    }
-    r.out = slurp(out);
-    r.err = slurp(err);
+    static_cast<ParseRun&>(r) = run_parse(
+        "tool", std::move(args), [&r](int argc, char** argv, std::FILE* out, std::FILE* err) {
+            std::vector<const char*> operands(static_cast<std::size_t>(argc));
+            int count = -1;
+            const int status =
+                parse_command_line(kLine, argc, argv, operands.data(), &count, out, err);
+            r.operands.assign(operands.begin(), operands.begin() + (count > 0 ? count : 0));
+            return status;
+        });
     return r;
 }
 
@@ -85,6 +68,9 @@ TEST(CmdLine, ValuesInBothSpellingsShortLettersAndOperandsInAnyOrder) {
     EXPECT_STREQ(name, "x");
     EXPECT_EQ(pair_given, 1);
     EXPECT_EQ(pair[1], 3);
+    EXPECT_EQ(parse({"--seed", "4294967295", "f"}).status, -1);
+    EXPECT_EQ(seed_given, 1);
+    EXPECT_EQ(seed, 4294967295u);
 }
 
 TEST(CmdLine, DoubleDashEndsTheOptionsAndALoneDashIsAnOperand) {
@@ -119,6 +105,11 @@ TEST(CmdLine, EveryRefusalIsOneLineAndTheUsageOnStderr) {
         {{"--level", "7", "f"}, "tool: bad value '7' for '--level': a whole number from 1 to 6"},
         {{"--level=-1", "f"}, "tool: bad value '-1' for '--level': a whole number from 1 to 6"},
         {{"--level", "0", "f"}, "tool: bad value '0' for '--level': a whole number from 1 to 6"},
+        {{"--level=5%", "f"}, "tool: bad value '5%' for '--level': a whole number from 1 to 6"},
+        {{"--seed", "4294967296", "f"},
+         "tool: bad value '4294967296' for '--seed': a whole number from 0 to 4294967295"},
+        {{"--seed= 7", "f"},
+         "tool: bad value ' 7' for '--seed': a whole number from 0 to 4294967295"},
         {{"--name=", "f"}, "tool: bad value '' for '--name': not empty"},
         {{"--pair", "3-2", "f"},
          "tool: bad value '3-2' for '--pair': two numbers A-B, A not above B"},

@@ -49,8 +49,6 @@ TEST_F(StepInputTest, TodaysKeysGiveTodaysBits) {
         {KEY_A, kStepStrafeLeft},
         {KEY_D, kStepStrafeRight},
         {KEY_P, 0},
-        {KEY_F12, 0},
-        {KEY_ESC, 0},
         {KEY_SPACE, 0},
     };
     for (const auto& c : kCases) {
@@ -77,15 +75,11 @@ TEST_F(StepInputTest, DeadZoneAndResting) {
         {32, 0, 25, 0},
         {33, 0, 25, 1},
         {-33, 0, 25, -1},
-        {-128, 0, 25, -1},
-        {128, 0, 0, 1},
         {1, 0, 0, 1},
         {0, 0, 0, 0},
-        {120, 0, 99, 0},
         // A trigger rests at one end and never steers; a rest inside the dead zone
         // counts as centred.
         {128, -128, 25, 0},
-        {-128, -128, 25, 0},
         {-128, 128, 25, 0},
         {60, 30, 25, 1},
     };
@@ -110,9 +104,7 @@ TEST_F(StepInputTest, PadStatesGiveTheStepKeysOfTheKeyboard) {
         {l.dpad_stick, l.dpad_x, -128, 0, kStepLeft},
         {l.dpad_stick, l.dpad_y, 128, 0, kStepDown},
         {1, 0, -128, 0, 0},  // a trigger's stick steers nothing
-        {2, 1, -128, 0, 0},
         {0, 2, -128, 0, 0},
-        {0, 0, 0, 1u << 2, kStepAim},
         {0, 0, 0, 1u << 1, kStepAim},
         {0, 0, 0, 1u << 3, 0},
     };

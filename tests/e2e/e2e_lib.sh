@@ -1,0 +1,158 @@
+# shellcheck shell=bash
+# Sourced by the end-to-end scripts: a private home, starting a program and
+# finding its window, screenshots and their colours, keys, and Escape. The
+# script sets work (logs and shots), assets (the data folder), vellin and
+# colours (shot_colours); and may set, for the script or for one call:
+#   log    the started program's output (default $work/game.log)
+#   dir    the folder it starts in (default $assets)
+#   title  its window's name, a pattern (default ^vellin$)
+#   what   how the messages name it (default "the game")
+
+pid=""
+win=""
+# A failed step must not leave the program running (ctest would wait for it).
+trap '[ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null || true' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  for f in "$work"/*.log; do
+    [ -s "$f" ] && sed "s|^|  $(basename "$f" .log): |" "$f" >&2
+  done
+  exit 1
+}
+
+# Empties $work and gives the programs a home in it: the developer's settings
+# and files stay out of the test, and the test's out of theirs.
+fresh_work() {
+  rm -rf "$work"
+  mkdir -p "$work/home/config" "$work/home/data"
+  export XAUTHORITY=${XAUTHORITY:-${HOME:-}/.Xauthority} HOME=$work/home \
+    XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
+}
+
+# Starts "$@" and waits up to 20 s for its 640x480 window; sets pid and win.
+launch() {
+  (cd "${dir:-$assets}" && exec "$@") >"${log:-$work/game.log}" 2>&1 &
+  pid=$!
+  local deadline=$((SECONDS + 20)) rc=0
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    for w in $(xdotool search --name "${title:-^vellin\$}" 2>/dev/null); do
+      if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480'; then
+        win=$w
+        return 0
+      fi
+    done
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" || rc=$?
+      pid=""
+      fail "${what:-the game} exited during start-up with status $rc"
+    fi
+    sleep 0.1
+  done
+  fail "no window of ${what:-the game} after 20 s"
+}
+
+focus() { xdotool windowfocus --sync "$win" 2>/dev/null || true; }
+start_game() {
+  launch "$vellin" --windowed "$@"
+  focus
+}
+# Runs the game to its end.
+run_game() { (cd "${dir:-$assets}" && exec "$vellin" --windowed "$@") >"${log:-$work/game.log}" 2>&1; }
+
+# Holds key(s) $2... for $1 seconds.
+hold() {
+  local seconds=$1
+  shift
+  focus
+  for k in "$@"; do xdotool keydown "$k"; done
+  sleep "$seconds"
+  for k in "$@"; do xdotool keyup "$k"; done
+}
+
+# Holds Escape until the program has gone (it looks once a frame) and expects
+# status 0. Up to 20 s.
+quit_with_escape() {
+  local what=${what:-the game} deadline=$((SECONDS + 20)) rc=0
+  kill -0 "$pid" 2>/dev/null || fail "$what ended before Escape"
+  focus
+  xdotool keydown Escape
+  while kill -0 "$pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || { xdotool keyup Escape; fail "$what did not end within 20 s of Escape"; }
+    sleep 0.1
+  done
+  xdotool keyup Escape
+  wait "$pid" || rc=$?
+  pid=""
+  [ "$rc" -eq 0 ] || fail "$what ended with status $rc after Escape"
+}
+
+# Shot $1 of the window, $work/$1.png (import can fail while it is remapped).
+shot() {
+  for _ in 1 2 3 4 5; do
+    import -window "$win" "$work/$1.png" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  fail "cannot take screenshot $1"
+}
+# A shot by its name, any other picture by its path.
+png() { case $1 in */*) echo "$1" ;; *) echo "$work/$1.png" ;; esac; }
+# Pixels that differ between two pictures (by more than a little).
+differ() { compare -metric AE -fuzz 10% "$(png "$1")" "$(png "$2")" null: 2>&1 || true; }
+# Pixels of colour $2 (lit, green, rock, wood, olive, visor) in picture $1.
+count() { "$colours" "$(png "$1")" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
+
+# Takes shot $1 until over $2 pixels (default 10000) are lit: the window is
+# black until start-up is done. Up to 60 s.
+wait_drawn() {
+  local deadline=$((SECONDS + 60))
+  until shot "$1" && [ "$(count "$1" lit)" -gt "${2:-10000}" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "nothing drawn within 60 s"
+    sleep 0.2
+  done
+}
+
+# Takes shot $1 once the picture is drawn and at rest: three shots half a
+# second apart agree (one frame can take that long on a loaded machine).
+# Up to 60 s.
+shot_still() {
+  local deadline=$((SECONDS + 60))
+  shot "$1-a"
+  while :; do
+    sleep 0.5
+    shot "$1-b"
+    sleep 0.5
+    shot "$1"
+    if [ "$(count "$1" lit)" -gt "${still_lit:-10000}" ] && [ "$(differ "$1-a" "$1-b")" -lt 20 ] &&
+      [ "$(differ "$1-b" "$1")" -lt 20 ]; then
+      rm -f "$work/$1-a.png" "$work/$1-b.png"
+      return 0
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || fail "the picture did not come to rest for $1"
+    mv "$work/$1.png" "$work/$1-a.png"
+  done
+}
+
+# Walking scrolls the whole view (the camera follows the trooper): how many
+# pixels changed from shot $1 to shot $2 tells whether he walked.
+expect_walked() {
+  local moved
+  moved=$(differ "$1" "$2")
+  echo "$2: $moved pixels changed"
+  [ "$moved" -gt 20000 ] || fail "$3 ($moved pixels changed)"
+}
+expect_stood() {
+  local moved
+  moved=$(differ "$1" "$2")
+  echo "$2: $moved pixels changed"
+  [ "$moved" -lt 2000 ] || fail "$3 ($moved pixels changed)"
+}
+
+# Waits up to $2 seconds (default 10) for file $1, not empty.
+wait_for() {
+  local deadline=$((SECONDS + ${2:-10}))
+  until [ -s "$1" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
