@@ -120,6 +120,9 @@ int action_held(Action a, const volatile char* keys, const PadState& p);
 int install_pad();
 // Reads the first pad into `pad`; all zero when there is none.
 void poll_pad();
+// One line on `out` for the pad install_pad found: its name as the kernel
+// gives it, or else its counts of sticks, axes and buttons.
+void report_pad(std::FILE* out);
 
 // Settings that stay from run to run. The command line overrides them for one
 // run.
@@ -140,6 +143,11 @@ void reset_input_settings();
 // $XDG_CONFIG_HOME/vellin/vellin.cfg, or ~/.config/vellin/vellin.cfg; false
 // when neither variable gives a folder or the path does not fit.
 bool settings_file_path(char* out, std::size_t size);
+
+// Why the file at `path` cannot be read as a settings file, or nullptr when
+// it can. Only a plain file is
+// read: a pipe or a device might never end.
+const char* settings_file_problem(const char* path);
 
 // Reads the settings file through Allegro's configuration routines, keeping
 // Allegro's own configuration as it was; works before allegro_init and

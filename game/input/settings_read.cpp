@@ -282,16 +282,9 @@ bool settings_file_path(char* out, std::size_t size) {
     return n > 0 && static_cast<std::size_t>(n) < size;
 }
 
-int read_settings_file(const char* path, std::FILE* err) {
-    Reader r{path, err, 0};
-    // Allegro's routines would take a missing or unreadable file for an
-    // empty one; only the unreadable one is worth a line. Opened without
-    // waiting, so that a pipe with no writer cannot hang the start; only a
-    // plain file is read (a pipe or a device might never end).
+const char* settings_file_problem(const char* path) {
+    // Opened without waiting, so that a pipe with no writer cannot hang.
     const int fd = open(path, O_RDONLY | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
-        return 0;
-    }
     struct stat st {};
     const char* why = nullptr;
     if (fd < 0 || fstat(fd, &st) != 0) {
@@ -302,7 +295,17 @@ int read_settings_file(const char* path, std::FILE* err) {
     if (fd >= 0) {
         close(fd);
     }
-    if (why != nullptr) {
+    return why;
+}
+
+int read_settings_file(const char* path, std::FILE* err) {
+    Reader r{path, err, 0};
+    // Allegro's routines would take a missing or unreadable file for an
+    // empty one; only the unreadable one is worth a line.
+    if (access(path, F_OK) != 0 && errno == ENOENT) {
+        return 0;
+    }
+    if (const char* why = settings_file_problem(path)) {
         std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, why);
         return 1;
     }

@@ -28,12 +28,6 @@ bool join(const char* dir, const char* name, char* out) {
     return n >= 0 && n < kDataPathSize;
 }
 
-bool holds_data(const char* dir) {
-    char marker[kDataPathSize];
-    return dir != nullptr && dir[0] != '\0' && join(dir, kMarker, marker) &&
-           access(marker, R_OK) == 0;
-}
-
 // Why a place named on purpose holds no data, or nullptr when it does.
 const char* data_problem(const char* dir) {
     struct stat st;
@@ -51,6 +45,10 @@ const char* data_problem(const char* dir) {
         return errno == ENOENT ? "no trooper.txt in it" : "trooper.txt cannot be read";
     }
     return nullptr;
+}
+
+bool holds_data(const char* dir) {
+    return dir != nullptr && dir[0] != '\0' && data_problem(dir) == nullptr;
 }
 
 // The directory part of a path ("" when it has none) into out.

@@ -3,17 +3,10 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include <fcntl.h>
-#include <linux/joystick.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 #include "input/input.h"
 #include "level/level.h"
@@ -31,40 +24,12 @@
 
 namespace {
 
-// The pad's name as the kernel gives it, or its counts when it gives none.
-// Allegro reads /dev/input/js0 (then /dev/js0) for its first pad.
-void report_pad() {
-    char name[128] = "";
-    for (const char* device : {"/dev/input/js0", "/dev/js0"}) {
-        const int fd = open(device, O_RDONLY | O_NONBLOCK);
-        if (fd >= 0) {
-            const int n = ioctl(fd, JSIOCGNAME(sizeof name - 1), name);
-            close(fd);
-            name[n > 0 ? std::min<int>(n, sizeof name - 1) : 0] = '\0';
-            break;
-        }
-    }
-    // The name comes from a device: keep it to one printable line.
-    for (char* c = name; *c != '\0'; ++c)
-        if (static_cast<unsigned char>(*c) < ' ' || *c == 127)
-            *c = '?';
-    if (name[0] != '\0') {
-        std::fprintf(stderr, "vellin: gamepad: %s\n", name);
-        return;
-    }
-    int axes = 0;
-    for (int s = 0; s < joy[0].num_sticks; ++s)
-        axes += joy[0].stick[s].num_axis;
-    std::fprintf(stderr, "vellin: gamepad with %d sticks, %d axes, %d buttons\n", joy[0].num_sticks,
-                 axes, joy[0].num_buttons);
-}
-
 void init_input_and_timer() {
     catch_quit_signals();  // allegro_init's own handlers abort
     install_keyboard();
     // Without a pad the game plays on the keys and says nothing.
     if (install_pad())
-        report_pad();
+        report_pad(stderr);
     install_mouse();
     install_timer();
     srand(stage_seed);

@@ -2,12 +2,9 @@
 // settings, the data directory and the session are settled before any window
 // opens, so that a refusal is one line and no window.
 #include <allegro.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "input/input.h"
 #include "shell/data_dir.h"
@@ -17,29 +14,11 @@
 
 namespace {
 
-// Why a settings file named on the command line cannot be read, or nullptr.
-// (A missing file is no error to the reader: it keeps the defaults.)
-const char* unreadable(const char* path) {
-    struct stat st;
-    if (stat(path, &st) != 0) {
-        return std::strerror(errno);
-    }
-    if (S_ISDIR(st.st_mode)) {
-        return std::strerror(EISDIR);
-    }
-    std::FILE* f = std::fopen(path, "r");
-    if (f == nullptr) {
-        return std::strerror(errno);
-    }
-    std::fclose(f);
-    return nullptr;
-}
-
 // --config FILE, else the usual file, which may be missing. -1 to go on, or
 // the exit status.
 int read_settings() {
     if (options.config != nullptr) {
-        if (const char* why = unreadable(options.config)) {
+        if (const char* why = settings_file_problem(options.config)) {
             std::fprintf(stderr, "vellin: --config %s: %s\n", options.config, why);
             return 1;
         }

@@ -5,8 +5,8 @@
 
 #include "input/input.h"
 
-// Once a frame, and while paused: reads the keys (and the key buffer, so that
-// a tap between two polls counts) and the pad.
+// Once a frame, and while paused: takes the key presses noted as they
+// happened (so that a tap between two polls counts) and reads the pad.
 void poll_presses();
 // True when the action's key or button went down before the last
 // poll_presses; holding it counts once.
