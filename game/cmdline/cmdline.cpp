@@ -2,6 +2,7 @@
 #include "cmdline/cmdline.h"
 
 #include <cerrno>
+#include <cstdarg>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -27,10 +28,21 @@ void left_column(const CmdOption& o, char* out) {
                   o.arg ? o.arg : "");
 }
 
-int refuse(const CmdLine& line, std::FILE* err, const char* reason, const char* what) {
-    std::fprintf(err, "%s: %s '%s'\n", line.program, reason, what);
+// "PROGRAM: " and the reason, then the usage: every refusal.
+__attribute__((format(printf, 3, 4))) int refuse_with(const CmdLine& line, std::FILE* err,
+                                                      const char* format, ...) {
+    std::fprintf(err, "%s: ", line.program);
+    std::va_list args;
+    va_start(args, format);
+    std::vfprintf(err, format, args);
+    va_end(args);
+    std::fputc('\n', err);
     print_usage(line, err);
     return kUsageStatus;
+}
+
+int refuse(const CmdLine& line, std::FILE* err, const char* reason, const char* what) {
+    return refuse_with(line, err, "%s '%s'", reason, what);
 }
 
 // Whole decimal numbers only: no sign, no blanks, no trailing text.
@@ -145,9 +157,7 @@ void print_usage(const CmdLine& line, std::FILE* to) {
 }
 
 int refuse_command_line(const CmdLine& line, const char* reason, std::FILE* err) {
-    std::fprintf(err, "%s: %s\n", line.program, reason);
-    print_usage(line, err);
-    return kUsageStatus;
+    return refuse_with(line, err, "%s", reason);
 }
 
 int parse_command_line(const CmdLine& line, int argc, char** argv, const char** operands,
@@ -200,10 +210,7 @@ int parse_command_line(const CmdLine& line, int argc, char** argv, const char** 
         if (!store(*o, value)) {
             char expects[128];
             describe_value(*o, expects, sizeof expects);
-            std::fprintf(err, "%s: bad value '%s' for '%s': %s\n", line.program, value, o->name,
-                         expects);
-            print_usage(line, err);
-            return kUsageStatus;
+            return refuse_with(line, err, "bad value '%s' for '%s': %s", value, o->name, expects);
         }
         if (o->given != nullptr) {
             *o->given = 1;
