@@ -1,8 +1,8 @@
 // Input: what one physics step reads (StepInput), built from the keyboard, the
-// gamepad and the mouse; the bindings of actions to keys and pad buttons; and
-// the settings file that may change them and keeps the player's settings.
+// gamepad and the mouse. The bindings of actions to keys and pad buttons are
+// in bindings.h, the player's settings and their file in settings.h.
 //
-// The globals below hold today's keys and the default settings from the start;
+// The bindings and settings hold the defaults from the start;
 // read_settings_file changes them once, at start-up, and everything else only
 // reads them. Nothing here opens a device except install_pad and poll_pad.
 #ifndef VELLIN_INPUT_H
@@ -11,6 +11,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+
+#include "input/bindings.h"
+#include "input/settings.h"
 
 // The keys a step tests, one bit each in StepInput::keys.
 enum StepKey : std::uint16_t {
@@ -34,48 +37,6 @@ struct StepInput {
     std::int16_t mickey_x;  // horizontal mouse motion; read only by the free camera
     std::int16_t mouse_y;   // pointer row; read only by the free camera
 };
-
-// Everything that can be bound. The play actions come first and may not share
-// a key or a pad button with each other; the debug actions after them may
-// share with anything. Escape always quits and is not an action.
-enum Action {
-    kActLeft,
-    kActRight,
-    kActUp,
-    kActDown,
-    kActJump,
-    kActAim,
-    kActPause,       // not part of a step: demos never hold it
-    kActScreenshot,  // not part of a step
-    kActCamera,
-    kActReset,
-    kActForward,
-    kActBack,
-    kActStrafeLeft,
-    kActStrafeRight,
-    kActionCount
-};
-constexpr int kPlayActions = kActScreenshot + 1;
-
-constexpr int kMaxBound = 3;  // keys, and pad buttons, per action
-
-struct Binding {
-    int key_count;
-    int keys[kMaxBound];  // Allegro KEY_ codes
-    int button_count;
-    int buttons[kMaxBound];  // pad button numbers
-};
-extern Binding bindings[kActionCount];  // indexed by Action
-
-// The name of an action in the settings file ("jump", "camera_forward").
-const char* action_name(Action a);
-
-// Allegro's key names without "KEY_" ("A", "LEFT", "F12", "0_PAD"), matched
-// without regard to case; fixed, so they do not depend on the keyboard layout.
-// key_code gives 0 for an unknown name and for "ESC".
-int key_code(const char* name);
-// The name of a KEY_ code, or nullptr.
-const char* key_name(int code);
 
 // The pad as plain values, sized as Allegro's joy[] is.
 constexpr int kPadSticks = 5;
@@ -123,40 +84,5 @@ void poll_pad();
 // One line on `out` for the pad install_pad found: its name as the kernel
 // gives it, or else its counts of sticks, axes and buttons.
 void report_pad(std::FILE* out);
-
-// Settings that stay from run to run. The command line overrides them for one
-// run.
-constexpr int kMaxWindowScale = 6;
-struct Settings {
-    int fullscreen = 1;           // 1: full screen when possible; 0: a window
-    int scale = 1;                // window of 640 by 480 times scale, 1 .. kMaxWindowScale
-    int volume = 100;             // percent
-    int mute = 0;                 // 1: no sound, no sound device
-    int vsync = 1;                // 1: swap on the display's refresh, 0: as fast as it can
-    int pause_on_focus_loss = 1;  // 1: pause when the window loses the focus
-};
-extern Settings settings;
-
-// Puts the bindings, the pad layout and the settings back to their defaults.
-void reset_input_settings();
-
-// $XDG_CONFIG_HOME/vellin/vellin.cfg, or ~/.config/vellin/vellin.cfg; false
-// when neither variable gives a folder or the path does not fit.
-bool settings_file_path(char* out, std::size_t size);
-
-// Why the file at `path` cannot be read as a settings file, or nullptr when
-// it can. Only a plain file is
-// read: a pipe or a device might never end.
-const char* settings_file_problem(const char* path);
-
-// Reads the settings file through Allegro's configuration routines, keeping
-// Allegro's own configuration as it was; works before allegro_init and
-// without a display. Each bad entry gives one line on `err` naming the file,
-// the section and the entry, and keeps its default. A missing file is no
-// error. Returns the number of bad entries.
-int read_settings_file(const char* path, std::FILE* err);
-
-// The settings file with every default, commented: what --print-config writes.
-void print_settings(std::FILE* out);
 
 #endif
