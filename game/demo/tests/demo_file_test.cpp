@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -212,6 +215,66 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     ASSERT_TRUE(load_demo(path.c_str(), &done));
     EXPECT_EQ(done.frame_steps.size(), static_cast<std::size_t>(frames));
     EXPECT_EQ(done.steps.size(), static_cast<std::size_t>(frames));
+    std::remove(path.c_str());
+}
+
+// Whatever row the pointer is on, in the picture or in a bar beside it, the
+// step the game records reads back as it was, and pitches the camera as the
+// row would (a whole turn apart).
+TEST(DemoFile, ExtremeAndRandomStepsRecordedReadBackUnchanged) {
+    const int rows[] = {INT_MIN, -32769, -32768, -361, -360,  -359,  -14,
+                        -1,      0,      1,      479,  32767, 32768, INT_MAX};
+    std::mt19937 random(7);
+    Demo sent;
+    sent.seed = 0xffffffff;
+    const std::string path = temp_path("extremes");
+    ASSERT_TRUE(demo_record_open(path.c_str(), sent.seed));
+    for (int i = 0, in_frame = 0; i < 3000; ++i) {
+        const bool edge = i < 28;  // each row with the lowest and the highest keys and mickeys
+        const int row = edge ? rows[i % 14] : static_cast<int>(random()) >> (i % 24);
+        const StepInput in = {
+            static_cast<std::uint16_t>(edge ? (i < 14 ? 0 : kStepKeyMask)
+                                            : random() & kStepKeyMask),
+            static_cast<std::int16_t>(edge ? (i < 14 ? INT16_MIN : INT16_MAX) : random()),
+            demo_pointer_row(row)};
+        if (row <= INT16_MAX) {
+            EXPECT_EQ((in.mouse_y - static_cast<long>(row)) % 360, 0) << row;
+        }
+        sent.steps.push_back(in);
+        demo_record_step(in);
+        if (++in_frame == 1 + static_cast<int>(sent.frame_steps.size() % 3)) {
+            demo_record_frame();
+            sent.frame_steps.push_back(static_cast<std::uint16_t>(in_frame));
+            in_frame = 0;
+        }
+    }
+    demo_record_frame();
+    sent.frame_steps.push_back(0);
+    ASSERT_TRUE(demo_record_close());
+    Demo back;
+    ASSERT_TRUE(load_demo(path.c_str(), &back));
+    EXPECT_TRUE(same(back, sent));
+    std::remove(path.c_str());
+}
+
+// A recording that reaches the reader's limit ends there and still plays.
+TEST(DemoFile, RecordingStopsAtTheLimitAndPlays) {
+    const std::string path = temp_path("full");
+    const long ten_frames = kDemoHeaderBytes + 10 * (2 + kDemoStepBytes) + kDemoEndBytes;
+    ASSERT_TRUE(demo_record_open(path.c_str(), 1, false, ten_frames));
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 25; ++i) {
+        demo_record_step(StepInput{kStepJump, 0, 0});
+        demo_record_frame();
+    }
+    ASSERT_TRUE(demo_record_close());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("full"), std::string::npos) << said;
+    EXPECT_EQ(std::filesystem::file_size(path), static_cast<std::uintmax_t>(ten_frames));
+    Demo back;
+    ASSERT_TRUE(load_demo(path.c_str(), &back));
+    EXPECT_EQ(back.frame_steps.size(), 10u);
     std::remove(path.c_str());
 }
 
