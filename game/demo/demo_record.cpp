@@ -102,10 +102,6 @@ bool demo_record_open(const char* path, unsigned int seed, bool overwrite, long 
         refuse_part();
         return false;
     }
-    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fprintf(stderr, "vellin: %s: Is a directory\n", path);
-        return false;
-    }
     if (!overwrite && lstat(path, &st) == 0) {
         std::fprintf(stderr,
                      "vellin: %s exists already: give --overwrite to replace it, or another name\n",

@@ -56,28 +56,18 @@ says 1 "vellin: --data $work/missing: No such file or directory" "$vellin" --dat
 says 1 "vellin: --data $work/file: Not a directory" "$vellin" --data "$work/file"
 says 1 "vellin: --data $work/nodata: no trooper.txt in it" "$vellin" --data "$work/nodata"
 
-# A recording or a capture never replaces what is there unless asked, and a
-# recording writes nothing before its first frame (none here: no display).
+# Nothing already there is replaced unless asked; a recording writes nothing before its first frame.
 demo=$work/rec.demo
-{ # two whole frames of 120 steps, and a third cut short
-  printf 'VELLDEMO\002\000\170\000\007\000\000\000\170\000'
-  head -c 720 /dev/zero
-  printf '\170\000'
-  head -c 720 /dev/zero
-  printf '\170\000'
-  head -c 100 /dev/zero
-} >"$demo.part"
+printf 'VELLDEMO\002\000\170\000\007\000\000\000' >"$demo.part"
+for n in 720 720 100; do printf '\170\000' && head -c $n /dev/zero; done >>"$demo.part" # 2 whole frames
 cp "$demo.part" "$work/kept"
 says 1 "vellin: $demo.part holds an unfinished recording (2 whole frames, 2 s of play): play it with --play $demo.part, rename it or remove it" \
   "$vellin" --record "$demo" --overwrite
-cmp -s "$demo.part" "$work/kept" || fail "--record changed $demo.part"
 mv "$demo.part" "$demo"
-says 1 "vellin: $demo exists already: give --overwrite to replace it, or another name" \
-  "$vellin" --record "$demo"
+says 1 "vellin: $demo exists already: give --overwrite to replace it, or another name" "$vellin" --record "$demo"
 "$vellin" --record "$demo" --overwrite 2>/dev/null && fail "--record started without a display"
-cmp -s "$demo" "$work/kept" && [ ! -e "$demo.part" ] || fail "a start without a frame wrote a demo"
-mkdir "$work/frames"
-touch "$work/frames/frame-000001.png"
+cmp -s "$demo" "$work/kept" && [ ! -e "$demo.part" ] || fail "--record changed $demo.part or wrote before a frame"
+mkdir "$work/frames" && touch "$work/frames/frame-000001.png"
 says 1 "vellin: $work/file: Not a directory" "$vellin" --timedemo demos/tour.demo --capture "$work/file"
 says 1 "vellin: $work/frames holds captured frames already: give --overwrite to replace them, or another folder" \
   "$vellin" --timedemo demos/tour.demo --capture "$work/frames"
