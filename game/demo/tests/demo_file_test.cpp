@@ -217,9 +217,8 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     std::remove(path.c_str());
 }
 
-// Whatever row the pointer is on, in the picture or in a bar beside it, the
-// recorded step reads back as it was and pitches the camera alike (a whole
-// turn apart); a recording stopped at the reader's limit still plays.
+// Any pointer row, in the picture or a bar beside it, reads back as recorded and pitches the
+// camera alike (a whole turn apart); a recording stopped at the reader's limit still plays.
 TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
     const int rows[] = {INT_MIN, -32769, -361, -360, -14, -1, 0, 479, 32767, 32768, INT_MAX};
     const std::size_t kept = 3000;  // frames of one step that fit under the limit
