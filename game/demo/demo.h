@@ -44,10 +44,13 @@ struct DemoError {
 // false and fills `error` on any fault.
 bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, Demo* demo,
                 DemoError* error);
-// Reads a demo file. A name ending in ".part" is read as unfinished. On a
-// fault prints "vellin: FILE: offset N: reason" on stderr and returns false.
-// A demo of an older version is read, after one line on stderr saying that
-// it may not replay exactly.
+// Reads a demo file without a word. A name ending in ".part" is read as
+// unfinished. On a fault returns false with `why` holding the reason
+// ("offset N: ..." for a fault in the bytes).
+bool read_demo(const char* path, Demo* demo, char* why, std::size_t size);
+// read_demo, printing "vellin: FILE: why" on stderr on a fault. A demo of an
+// older version is read, after one line on stderr saying that it may not
+// replay exactly; an unfinished one after a line saying so.
 bool load_demo(const char* path, Demo* demo);
 // The bytes of a complete demo file.
 std::vector<unsigned char> encode_demo(const Demo& demo);
@@ -59,12 +62,23 @@ std::size_t put_demo_step(const StepInput& in, unsigned char out[kDemoStepBytes]
 std::size_t put_demo_end(std::uint32_t frames, std::uint32_t steps,
                          unsigned char out[kDemoEndBytes]);
 
-// Recording. demo_record_open writes the header to PATH.part; steps and frames
-// are buffered and flushed about once a second, so a crash loses at most the
-// last second; demo_record_close writes the end record, flushes and renames
-// PATH.part to PATH. Failures print "vellin: ..." and return false; after
-// one, the rest of the recording is dropped and close reports it.
-bool demo_record_open(const char* path, unsigned int seed);
+// The pointer row of a step as a demo holds it, 0 .. 32767. A row above the
+// picture (negative, in a full-screen bar) is taken a whole turn lower, 360
+// rows, which pitches the free camera the same.
+std::int16_t demo_pointer_row(int row);
+
+// Recording. demo_record_open writes nothing: it refuses, after one line on
+// stderr, a PATH.part left by another recording, an existing PATH unless
+// `overwrite`, and a folder it cannot write in. The first demo_record_frame
+// creates PATH.part (never over an existing one); steps and frames are
+// buffered and flushed about once a second, so a crash loses at most the last
+// second. A recording that would pass `max_bytes` (what the reader takes)
+// stops there with one line, and the game plays on. demo_record_close writes
+// the end record, flushes and renames PATH.part to PATH. Failures print
+// "vellin: ..." and return false; after one, the rest of the recording is
+// dropped and close reports it.
+bool demo_record_open(const char* path, unsigned int seed, bool overwrite = false,
+                      long max_bytes = kMaxDemoBytes);
 void demo_record_step(const StepInput& in);
 void demo_record_frame();
 bool demo_record_close();

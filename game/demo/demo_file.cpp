@@ -17,6 +17,7 @@ constexpr std::uint16_t kVersion = 2;
 constexpr std::uint16_t kOldestVersion = 1;
 constexpr std::uint16_t kEndMarker = 0xffff;
 constexpr int kLowestPointerRow = 0;
+constexpr int kPitchTurnRows = 360;  // the free camera pitches a degree a row
 
 void put16(std::uint16_t v, unsigned char* out) {
     out[0] = static_cast<unsigned char>(v & 0xff);
@@ -54,6 +55,12 @@ bool read_step(const unsigned char* at, std::size_t offset, StepInput* in, DemoE
         return fail(error, offset + 4, "impossible pointer row %d", in->mouse_y);
     }
     return true;
+}
+
+// A recording in progress, or left by a killed one.
+bool unfinished_name(const char* path) {
+    const std::size_t length = std::strlen(path);
+    return length > 5 && std::strcmp(path + length - 5, ".part") == 0;
 }
 
 }  // namespace
@@ -187,10 +194,17 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
     return true;
 }
 
-bool load_demo(const char* path, Demo* demo) {
+std::int16_t demo_pointer_row(int row) {
+    if (row < kLowestPointerRow) {
+        return static_cast<std::int16_t>(row % kPitchTurnRows + kPitchTurnRows);
+    }
+    return static_cast<std::int16_t>(row > INT16_MAX ? INT16_MAX : row);
+}
+
+bool read_demo(const char* path, Demo* demo, char* why, std::size_t size) {
     std::FILE* f = std::fopen(path, "rb");
     if (f == nullptr) {
-        std::fprintf(stderr, "vellin: %s: %s\n", path, std::strerror(errno));
+        std::snprintf(why, size, "%s", std::strerror(errno));
         return false;
     }
     // Read in pieces, so that the size in the file system is never trusted.
@@ -205,19 +219,26 @@ bool load_demo(const char* path, Demo* demo) {
     const int read_errno = std::ferror(f) == 0 ? 0 : errno != 0 ? errno : EIO;
     std::fclose(f);
     if (read_errno != 0) {
-        std::fprintf(stderr, "vellin: %s: %s\n", path, std::strerror(read_errno));
+        std::snprintf(why, size, "%s", std::strerror(read_errno));
         return false;
     }
     if (bytes.size() > static_cast<std::size_t>(kMaxDemoBytes)) {
-        std::fprintf(stderr, "vellin: %s: offset %ld: too large for a demo (over %ld bytes)\n",
-                     path, kMaxDemoBytes, kMaxDemoBytes);
+        std::snprintf(why, size, "offset %ld: too large for a demo (over %ld bytes)", kMaxDemoBytes,
+                      kMaxDemoBytes);
         return false;
     }
-    const std::size_t length = std::strlen(path);
-    const bool unfinished = length > 5 && std::strcmp(path + length - 5, ".part") == 0;
     DemoError error;
-    if (!parse_demo(bytes.data(), bytes.size(), unfinished, demo, &error)) {
-        std::fprintf(stderr, "vellin: %s: offset %zu: %s\n", path, error.offset, error.reason);
+    if (!parse_demo(bytes.data(), bytes.size(), unfinished_name(path), demo, &error)) {
+        std::snprintf(why, size, "offset %zu: %s", error.offset, error.reason);
+        return false;
+    }
+    return true;
+}
+
+bool load_demo(const char* path, Demo* demo) {
+    char why[128];
+    if (!read_demo(path, demo, why, sizeof why)) {
+        std::fprintf(stderr, "vellin: %s: %s\n", path, why);
         return false;
     }
     if (demo->version < kVersion) {
@@ -226,7 +247,7 @@ bool load_demo(const char* path, Demo* demo) {
                      "it may not replay exactly\n",
                      path, demo->version);
     }
-    if (unfinished) {
+    if (unfinished_name(path)) {
         std::fprintf(stderr, "vellin: %s: unfinished recording, playing its %zu whole frames\n",
                      path, demo->frame_steps.size());
     }

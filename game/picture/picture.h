@@ -20,8 +20,10 @@ int write_png(const char* path, bool exclusive, const unsigned char* rgb, int wi
 // Failures are reported on stderr; the game goes on.
 void take_screenshot();
 
-// Creates DIR and its missing parents. Returns false after printing why.
-bool make_capture_folder(const char* dir);
+// Creates DIR and its missing parents, before any frame. Returns false after
+// printing why, also when DIR is not a folder or, unless `overwrite`, already
+// holds captured frames.
+bool make_capture_folder(const char* dir, bool overwrite);
 // Saves the frame in the back buffer as DIR/frame-NNNNNN.png (the frame's
 // number in the demo, from 1). Returns false after printing why.
 bool capture_frame(const char* dir, long frame);

@@ -1,6 +1,7 @@
 // The F12 screenshot and the frame capture: read the back buffer, name the file.
 #include <allegro.h>
 #include <alleggl.h>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,7 +99,7 @@ void take_screenshot() {
     std::fprintf(stderr, "vellin: %s holds %d screenshots already\n", path, kMaxScreenshots);
 }
 
-bool make_capture_folder(const char* dir) {
+bool make_capture_folder(const char* dir, bool overwrite) {
     const int n = std::snprintf(path, sizeof path, "%s", dir);
     if (n < 0 || static_cast<std::size_t>(n) >= sizeof path) {
         std::fprintf(stderr, "vellin: %s: name too long\n", dir);
@@ -106,6 +107,25 @@ bool make_capture_folder(const char* dir) {
     }
     if (!make_folders(path)) {
         std::fprintf(stderr, "vellin: cannot create %s: %s\n", dir, std::strerror(errno));
+        return false;
+    }
+    DIR* folder = opendir(dir);  // fails on a file of that name, which mkdir let by
+    if (folder == nullptr) {
+        std::fprintf(stderr, "vellin: %s: %s\n", dir, std::strerror(errno));
+        return false;
+    }
+    bool frames = false;
+    while (const dirent* entry = readdir(folder)) {
+        const std::size_t length = std::strlen(entry->d_name);
+        frames = frames || (std::strncmp(entry->d_name, "frame-", 6) == 0 && length > 10 &&
+                            std::strcmp(entry->d_name + length - 4, ".png") == 0);
+    }
+    closedir(folder);
+    if (frames && !overwrite) {
+        std::fprintf(stderr,
+                     "vellin: %s holds captured frames already: give --overwrite to replace "
+                     "them, or another folder\n",
+                     dir);
         return false;
     }
     return true;

@@ -32,6 +32,8 @@ const CmdOption kOptions[] = {
     cmd_text("--capture", "DIR", &options.capture, "save the frames of a demo as PNG files in DIR"),
     cmd_int("--capture-every", "N", &options.capture_every, 1, INT_MAX,
             "save only every Nth frame"),
+    cmd_flag("--overwrite", &options.overwrite, 1,
+             "let --record and --capture replace a demo or frames already there"),
 };
 
 const CmdLine kLine = {
@@ -57,6 +59,12 @@ const char* conflict() {
     if (options.capture != nullptr && options.play == nullptr && options.timedemo == nullptr) {
         return "--capture needs --play or --timedemo";
     }
+    if (options.capture_every > 0 && options.capture == nullptr) {
+        return "--capture-every needs --capture";
+    }
+    if (options.overwrite && options.record == nullptr && options.capture == nullptr) {
+        return "--overwrite needs --record or --capture";
+    }
     if (options.seed_given && (options.play != nullptr || options.timedemo != nullptr)) {
         return "--seed cannot be used with a demo to play: the demo holds its seed";
     }
@@ -73,6 +81,7 @@ int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err) {
     if (const char* reason = conflict()) {
         return refuse_command_line(kLine, reason, err);
     }
+    options.capture_every = options.capture_every > 0 ? options.capture_every : 1;
     return -1;
 }
 

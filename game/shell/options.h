@@ -21,7 +21,8 @@ struct Options {
     const char* play = nullptr;      // demo file to watch at real speed
     const char* timedemo = nullptr;  // demo file to run as fast as possible
     const char* capture = nullptr;   // folder for captured frames (with play or timedemo)
-    int capture_every = 1;           // capture every Nth frame
+    int capture_every = 0;           // capture every Nth frame; 0 not given (every frame)
+    int overwrite = 0;               // 1: --record and --capture may replace what is there
     int immediate = 0;               // 1: draw the static stage immediately, not from display lists
     const char* config = nullptr;    // settings file to read instead of the usual one
     int print_config = 0;            // 1: print the default settings file and exit

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "demo/demo.h"
 #include "level/level.h"
 #include "model/model.h"
 #include "model/trooper_frames.h"
@@ -257,7 +258,7 @@ StepInput sample_input() {
         mickey_x = mx;
         // The pitch follows the row of the 640 by 480 picture, so that a demo
         // steers the same at any window scale and in full screen.
-        row = static_cast<int>((mouse_y - picture_top) / line_scale);
+        row = demo_pointer_row(static_cast<int>((mouse_y - picture_top) / line_scale));
     }
     return step_input(key, pad, mickey_x, row);
 }

@@ -106,12 +106,12 @@ int begin_session() {
         stage_seed =
             options.seed_given ? options.seed : static_cast<unsigned int>(std::time(nullptr));
     }
-    if (options.capture != nullptr && !make_capture_folder(options.capture)) {
+    if (options.capture != nullptr && !make_capture_folder(options.capture, options.overwrite)) {
         return 1;
     }
     if (options.record != nullptr) {
         mode = Mode::kRecord;
-        if (!demo_record_open(options.record, stage_seed)) {
+        if (!demo_record_open(options.record, stage_seed, options.overwrite)) {
             return 1;
         }
     }

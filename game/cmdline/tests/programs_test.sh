@@ -55,4 +55,19 @@ fi
 says 1 "vellin: --data $work/missing: No such file or directory" "$vellin" --data "$work/missing"
 says 1 "vellin: --data $work/file: Not a directory" "$vellin" --data "$work/file"
 says 1 "vellin: --data $work/nodata: no trooper.txt in it" "$vellin" --data "$work/nodata"
-echo "the convention holds for $*; unusable --config and --data refused"
+
+# Nothing already there is replaced unless asked; a recording writes nothing before its first frame.
+demo=$work/rec.demo
+{ printf 'VELLDEMO\002\000\170\000\007\000\000\000'; for n in 720 720 100; do printf '\170\000' && head -c $n /dev/zero; done; } >"$demo.part" # 2 whole frames of 120 steps
+cp "$demo.part" "$work/kept"
+says 1 "vellin: $demo.part holds an unfinished recording (2 whole frames, 2 s of play): play it with --play $demo.part, rename it or remove it" \
+  "$vellin" --record "$demo" --overwrite
+mv "$demo.part" "$demo"
+says 1 "vellin: $demo exists already: give --overwrite to replace it, or another name" "$vellin" --record "$demo"
+! "$vellin" --record "$demo" --overwrite 2>/dev/null && cmp -s "$demo" "$work/kept" && [ ! -e "$demo.part" ] ||
+  fail "--record changed $demo.part or wrote before a frame"
+mkdir "$work/frames" && touch "$work/frames/frame-000001.png"
+says 1 "vellin: $work/file: Not a directory" "$vellin" --timedemo demos/tour.demo --capture "$work/file"
+says 1 "vellin: $work/frames holds captured frames already: give --overwrite to replace them, or another folder" \
+  "$vellin" --timedemo demos/tour.demo --capture "$work/frames"
+echo "the convention holds for $*; unusable --config and --data refused; --record and --capture keep what is there"

@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -212,6 +214,37 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     ASSERT_TRUE(load_demo(path.c_str(), &done));
     EXPECT_EQ(done.frame_steps.size(), static_cast<std::size_t>(frames));
     EXPECT_EQ(done.steps.size(), static_cast<std::size_t>(frames));
+    std::remove(path.c_str());
+}
+
+// Any pointer row, in the picture or a bar beside it, reads back as recorded and pitches the
+// camera alike (a whole turn apart); a recording stopped at the reader's limit still plays.
+TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
+    const int rows[] = {INT_MIN, -32769, -361, -360, -14, -1, 0, 479, 32767, 32768, INT_MAX};
+    const std::size_t kept = 3000;  // frames of one step that fit under the limit
+    std::mt19937 random(7);
+    Demo sent;
+    const std::string path = temp_path("extremes");
+    ASSERT_TRUE(demo_record_open(path.c_str(), 0, false,
+                                 kDemoHeaderBytes + kept * (2 + kDemoStepBytes) + kDemoEndBytes));
+    testing::internal::CaptureStderr();
+    for (std::size_t i = 0; i < kept + 100; ++i) {  // each row low and high, then random
+        const bool edge = i < 22, high = i % 2 != 0;
+        const int row = edge ? rows[i / 2] : static_cast<int>(random()) >> (i % 24);
+        const std::uint16_t keys = edge ? (high ? kStepKeyMask : 0) : random() & kStepKeyMask;
+        const std::int16_t mickey = edge ? (high ? INT16_MAX : INT16_MIN) : random();
+        sent.steps.push_back({keys, mickey, demo_pointer_row(row)});
+        EXPECT_TRUE(row > INT16_MAX || (sent.steps.back().mouse_y - long{row}) % 360 == 0) << row;
+        demo_record_step(sent.steps.back());
+        demo_record_frame();
+    }
+    ASSERT_TRUE(demo_record_close());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("demo is full"), std::string::npos);
+    sent.steps.resize(kept);
+    sent.frame_steps.assign(kept, 1);
+    Demo back;
+    ASSERT_TRUE(load_demo(path.c_str(), &back));
+    EXPECT_TRUE(same(back, sent));
     std::remove(path.c_str());
 }
 

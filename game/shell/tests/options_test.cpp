@@ -27,7 +27,9 @@ TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
          std::vector<std::vector<std::string>>{{"--record", "a", "--play", "b"},
                                                {"--record", "a", "--capture", "c"},
                                                {"--play", "a", "--seed", "3"},
-                                               {"--play", "a", "--capture-every", "0"}}) {
+                                               {"--play", "a", "--capture-every", "0"},
+                                               {"--play", "a", "--capture-every", "2"},
+                                               {"--play", "a", "--overwrite"}}) {
         const ParseRun r = parse(bad);
         EXPECT_EQ(r.status, kUsageStatus) << bad[0] << ' ' << bad[2];
         EXPECT_NE(r.err.find("Usage: vellin"), std::string::npos);
