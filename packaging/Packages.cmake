@@ -10,6 +10,9 @@ set(CPACK_PACKAGE_VENDOR "The Vellin developers")
 set(CPACK_PACKAGE_CONTACT "The Vellin developers <maintainers@vellin.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# Staged through DESTDIR, so that the install sees its real prefix (the
+# pkg-config file holds it) and not the staging folder.
+set(CPACK_SET_DESTDIR ON)
 # Stripped as Debian strips, and the library's Depends found, by a script run
 # on the staged files (debian/finish_staging.cmake).
 set(CPACK_STRIP_FILES OFF)

@@ -63,13 +63,31 @@ class cModel {
 // so such a bone is treated as a root.
 int bone_parent(kpModel* model, int index);
 
-// Loads an image file into a new texture (power-of-two, mipmapped); 0 when
-// it cannot, after one line on stderr naming the file and the problem. Needs
-// a current GL context; without one it returns 0 quietly.
-unsigned load_texture(const char* file_name);
+// Where the last Read of a file that opened stopped early, as errno says why
+// one did not open: the file's 1-based line and the reader's sentence, or
+// line 0 when it read to the end of the file.
+struct ReadStop {
+    int line;
+    char what[256];
+};
+extern ReadStop read_stop;
 
-// Writes "vellin: <file>: <problem>" to stderr, unless it repeats the line
-// written last.
+// Loads an image file into a new texture (power-of-two, mipmapped); 0 when
+// it cannot, after one line on stderr naming the file and the problem, and
+// `named_at` ("MODEL:LINE", the model line that names the image) when given.
+// Needs a current GL context; without one it returns 0 quietly.
+unsigned load_texture(const char* file_name, const char* named_at = nullptr);
+
+// The program that begins the lines below: "vellin" unless a tool names
+// itself before reading a model.
+extern const char* report_program;
+
+// Writes "<program>: <file>: <problem>" to stderr, unless it repeats one of
+// the last few lines (start-up reads the same files several times).
 void report_data_file(const char* file, const char* problem);
+
+// After a Read of `path`: when it stopped early, one line naming the file
+// and the line where reading stopped (through report_data_file).
+void report_read_stop(const char* path);
 
 #endif

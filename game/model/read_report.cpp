@@ -20,12 +20,34 @@ void ReadReport::Say(int line, const char* format, ...) {
 }
 
 void ReadReport::SayV(int line, const char* format, va_list args) {
-    if (!on()) {
+    EmitV(line, false, format, args);
+}
+
+void ReadReport::StopV(int line, const char* format, va_list args) {
+    EmitV(line, true, format, args);
+}
+
+void ReadReport::Emit(int line, bool stops, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    EmitV(line, stops, format, args);
+    va_end(args);
+}
+
+void ReadReport::EmitV(int line, bool stops, const char* format, va_list args) {
+    const bool keep = stops && stop_line_ == 0;
+    if (!on() && !keep) {
         return;
     }
     char message[kMessageSize];
     std::vsnprintf(message, sizeof message, format, args);
-    sink_(context_, line, message);
+    if (keep) {
+        stop_line_ = line > 0 ? line : 1;  // a read error before the first line
+        std::snprintf(stop_what_, sizeof stop_what_, "%s", message);
+    }
+    if (on()) {
+        sink_(context_, line, message);
+    }
 }
 
 void ReadReport::Kept(int line, const char* what, int read, int kept, const char* bits) {
@@ -50,12 +72,13 @@ void ReadReport::Rest(int line, const char* rest) {
     }
 }
 
-void ReadReport::OutOfRange(int line, const char* number, int length, const char* outcome) {
+void ReadReport::OutOfRange(int line, const char* number, int length, bool stops) {
     // A long number shows its two ends: the digits that matter may be last.
     const int head = length > kShownRest ? kShownRest / 2 : length;
     const int tail = length > kShownRest ? kShownRest / 2 : 0;
-    Say(line, "number \"%.*s%s%.*s\" is out of range (an int holds %d to %d); %s", head, number,
-        tail > 0 ? "..." : "", tail, number + length - tail, INT_MIN, INT_MAX, outcome);
+    Emit(line, stops, "number \"%.*s%s%.*s\" is out of range (an int holds %d to %d); %s", head,
+         number, tail > 0 ? "..." : "", tail, number + length - tail, INT_MIN, INT_MAX,
+         stops ? "reading stops" : "the line is ignored");
 }
 
 void ReadReport::VertexBone(int line, int bone) {

@@ -142,7 +142,7 @@ class Reader {
         va_list args;
         va_start(args, format);
         if (!stop_) {
-            report_.SayV(line, format, args);
+            report_.StopV(line, format, args);
         }
         va_end(args);
         stop_ = true;
@@ -176,7 +176,7 @@ class Reader {
         Fields fields(line_ + length);
         if (!fields.Int(value).ok()) {
             if (fields.wide() != nullptr) {
-                OutOfRange(fields, "the line is ignored");
+                OutOfRange(fields, false);
                 *keyword = true;
             }
             return false;
@@ -186,9 +186,9 @@ class Reader {
         return true;
     }
 
-    void OutOfRange(const Fields& fields, const char* outcome) {
+    void OutOfRange(const Fields& fields, bool stops) {
         if (!stop_) {
-            report_.OutOfRange(line_no_, fields.wide(), fields.wide_length(), outcome);
+            report_.OutOfRange(line_no_, fields.wide(), fields.wide_length(), stops);
         }
     }
 
@@ -200,7 +200,7 @@ class Reader {
             return true;
         }
         if (fields.wide() != nullptr) {
-            OutOfRange(fields, "reading stops");
+            OutOfRange(fields, true);
             stop_ = true;
         } else {
             Expected(what);
@@ -574,7 +574,9 @@ class Reader {
         // failed load gives 0. Earlier textures stay allocated.
         char texture_path[kPathSize];
         beside_model(path_, name, texture_path, kPathSize);
-        target_.texture = load_texture(texture_path);
+        char named_at[kPathSize + 16];
+        std::snprintf(named_at, sizeof named_at, "%s:%d", path_, line_no_);
+        target_.texture = load_texture(texture_path, named_at);
         if (report_.on()) {
             report_.MaterialTexture(line_no_);
             const char* problem = image_problem(texture_path);
@@ -688,7 +690,10 @@ class Reader {
 
 }  // namespace
 
+ReadStop read_stop;
+
 int cModel::Read(const char* path, model_report report, void* context) {
+    read_stop.line = 0;
     if (path == nullptr) {
         return 0;
     }
@@ -705,6 +710,8 @@ int cModel::Read(const char* path, model_report report, void* context) {
     ClearBounds(mins, maxs);
     ReadReport sink(report, context);
     Reader(file, path, *this, sink).Run();
+    read_stop.line = sink.stop_line();
+    std::snprintf(read_stop.what, sizeof read_stop.what, "%s", sink.stop_what());
     std::fclose(file);
     SetupBones();
     return 1;

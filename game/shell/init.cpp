@@ -102,9 +102,14 @@ void load_white() {
     }
 }
 
-// A model that cannot be read stays empty: the game runs on without it.
+// A model that cannot be read stays empty, one cut short keeps what was read:
+// either way the game says so and runs on.
 void read_model(cModel& model, const char* path) {
-    if (!data_missing && !model.Read(path))
+    if (data_missing)
+        return;
+    if (model.Read(path))
+        report_read_stop(path);
+    else
         report_data_file(path, std::strerror(errno));
 }
 

@@ -23,10 +23,12 @@ C
 
 pc=$(dirname "$(find "$prefix" -name kelpmodel.pc)")
 export PKG_CONFIG_PATH=$pc
+# The file names its install's prefix; a tree unpacked elsewhere is named so.
+pc_here=(--define-variable=prefix="$prefix")
 # shellcheck disable=SC2046
 "$cc" -std=c11 -Wall -Wextra -Werror "$work/use.c" -o "$work/use-pc" \
-  $(pkg-config --cflags --libs kelpmodel)
-LD_LIBRARY_PATH=$(pkg-config --variable=libdir kelpmodel) "$work/use-pc"
+  $(pkg-config "${pc_here[@]}" --cflags --libs kelpmodel)
+LD_LIBRARY_PATH=$(pkg-config "${pc_here[@]}" --variable=libdir kelpmodel) "$work/use-pc"
 echo "pkg-config: built and ran against $prefix"
 
 cat >"$work/CMakeLists.txt" <<'CMAKE'

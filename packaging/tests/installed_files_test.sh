@@ -19,6 +19,9 @@ for page in "$share"/man/man1/*.1.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || { echo "FAIL: $page warns:" >&2; echo "$warnings" >&2; exit 1; }
 done
+# pkg-config's paths are those of the prefix, not of DESTDIR nor dotted.
+grep -qx 'prefix=/usr' "$(find "$root" -name kelpmodel.pc)" ||
+  { echo "FAIL: kelpmodel.pc does not name the prefix /usr" >&2; exit 1; }
 # The model maker's checker runs from the installed tree on the installed data.
 "$root/usr/bin/kelpcheck" --quiet "$share"/vellin/*.txt ||
   { echo "FAIL: the installed kelpcheck does not pass the installed models" >&2; exit 1; }

@@ -15,7 +15,7 @@ work=$(realpath -m "$5")
 source "$(dirname "$0")/../../tests/e2e/e2e_lib.sh"
 fresh_work
 elsewhere=$(mktemp -d)
-trap '[ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null; rm -rf "$elsewhere"' EXIT
+at_exit 'rm -rf "$elsewhere"'
 # The opening drop has landed on the stage.
 still_lit=20000
 

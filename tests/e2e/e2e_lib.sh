@@ -10,8 +10,20 @@
 
 pid=""
 win=""
-# A failed step must not leave the program running (ctest would wait for it).
-trap '[ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null || true' EXIT
+# Every program a script starts in the background (launch, or its own "&")
+# runs in a process group of its own (job control), with whatever it starts.
+# Whenever the script ends, passed or failed, those groups are killed: a game
+# left running would outlive the display that with-display stops next, and
+# ctest would wait for it. A script adds its own clean-up with at_exit.
+set -m
+cleanup=""
+at_exit() { cleanup+="$1"$'\n'; }
+stop_started() {
+  local group
+  for group in $(jobs -p); do kill -KILL -- "-$group" 2>/dev/null || true; done
+  eval "$cleanup"
+}
+trap stop_started EXIT
 
 fail() {
   echo "FAIL: $*" >&2

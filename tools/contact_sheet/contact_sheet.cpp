@@ -13,6 +13,7 @@
 #include "image.h"
 #include "model/model.h"
 #include "model/trooper_frames.h"
+#include "state/state.h"
 
 #include <stb/stb_easy_font.h>
 
@@ -158,7 +159,7 @@ int main(int argc, char** argv) {
 
     static cModel trooper;
     static cModel bridge;
-    if (!trooper.Read("trooper.txt") || !bridge.Read("bridge.txt")) {
+    if (!trooper.Read(kPlayerModel) || !bridge.Read(kBridgeModel)) {
         std::fprintf(stderr, "contact_sheet: cannot read the models\n");
         return 1;
     }

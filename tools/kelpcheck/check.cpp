@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "model/model.h"
 
 namespace {
+
+const int kScreenful = 20;  // lines of one sentence listed before the rest are counted
 
 struct Report {
     int line;
@@ -50,16 +53,42 @@ void print_summary(const char* path, const cModel& m, std::FILE* out) {
     const int materials = kpModel_GetMaterialCount(m.model);
     const int bones = kpModel_GetBoneCount(m.model);
     const int frames = kpModel_GetTotalFrames(m.model);
-    std::fprintf(out, "%s: %d %s, %d %s, %d %s, %d %s, %d %s, %d %s", path, meshes,
+    // "Frames: N" names the last frame: the animation runs from 0 to N.
+    std::fprintf(out, "%s: %d %s, %d %s, %d %s, %d %s, %d %s, last frame %d", path, meshes,
                  plural(meshes, "mesh", "meshes"), vertices, plural(vertices, "vertex", "vertices"),
                  triangles, plural(triangles, "triangle", "triangles"), materials,
                  plural(materials, "material", "materials"), bones, plural(bones, "bone", "bones"),
-                 frames, plural(frames, "frame", "frames"));
+                 frames);
     if (vertices > 0) {
         std::fprintf(out, "; bind pose from (%g, %g, %g) to (%g, %g, %g)", m.mins[0], m.mins[1],
                      m.mins[2], m.maxs[0], m.maxs[1], m.maxs[2]);
     }
     std::fprintf(out, "\n");
+}
+
+// A sentence said more than a screenful of times (every line of a file that
+// is not a model at all) is listed that often, then counted.
+void print_reports(const char* path, const std::vector<Report>& reports, std::FILE* out) {
+    struct Repeat {
+        int count;
+        int last_line;
+    };
+    std::map<std::string, Repeat> said;
+    for (const Report& r : reports) {
+        Repeat& repeat = said[r.what];
+        if (++repeat.count <= kScreenful) {
+            std::fprintf(out, "%s:%d: %s\n", path, r.line, r.what.c_str());
+        }
+        repeat.last_line = r.line;
+    }
+    for (const Report& r : reports) {
+        Repeat& repeat = said[r.what];
+        if (repeat.count > kScreenful && r.line == repeat.last_line) {
+            std::fprintf(out, "%s: %d more lines up to line %d not listed: %s\n", path,
+                         repeat.count - kScreenful, repeat.last_line, r.what.c_str());
+            repeat.count = 0;
+        }
+    }
 }
 
 }  // namespace
@@ -83,9 +112,7 @@ int check_file(const char* path, bool quiet, std::FILE* out, std::FILE* err) {
     // Checks that need the whole model report last; the file's order reads best.
     std::stable_sort(reports.begin(), reports.end(),
                      [](const Report& a, const Report& b) { return a.line < b.line; });
-    for (const Report& r : reports) {
-        std::fprintf(out, "%s:%d: %s\n", path, r.line, r.what.c_str());
-    }
+    print_reports(path, reports, out);
     // The game reads such a file without a word and draws nothing; the
     // viewer refuses it in the same words.
     const bool empty = kpModel_GetMeshCount(m.model) == 0 && kpModel_GetBoneCount(m.model) == 0;

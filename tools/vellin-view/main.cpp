@@ -171,6 +171,7 @@ Viewer viewer;
 }  // namespace
 
 int main(int argc, char** argv) {
+    report_program = kLine.program;
     std::vector<const char*> files(argc);
     const int status = parse_command_line(kLine, argc, argv, files.data(), nullptr, stdout, stderr);
     if (status >= 0) {
@@ -190,6 +191,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", args.path);
         return 1;
     }
+    report_read_stop(args.path);
     // A range that does not fit the model is said once, as it is changed.
     if (args.frames && first > viewer.total) {
         std::fprintf(stderr,

@@ -550,6 +550,24 @@ TEST(DataFileReport, IsOneLineWhateverTheNameAndNotRepeated) {
     EXPECT_EQ(second.find('\n'), second.size() - 1);  // cut, but still a whole line
 }
 
+// The player's one line for a model cut short, naming the file and the line;
+// a whole file says nothing.
+TEST(DataFileReport, ReadCutShortSaysWhereItStopped) {
+    ModelFiles files;
+    const std::string cut = files.Write("cut.txt", "Frames: 1\nMeshes: 1\n\"m\" 0 -1\nthree\n");
+    cModel m;
+    for (const std::string& path : {cut, files.Write("whole.txt", kWellFormed)}) {
+        ASSERT_EQ(m.Read(path.c_str()), 1);
+        testing::internal::CaptureStderr();
+        report_read_stop(path.c_str());
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  path == cut ? "vellin: " + cut +
+                                    ":4: expected the vertex count; reading stops (the model "
+                                    "keeps what came before)\n"
+                              : "");
+    }
+}
+
 namespace {
 
 const long long kNoRecord = LLONG_MIN;  // the line was refused: nothing stored

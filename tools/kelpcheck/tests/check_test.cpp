@@ -88,7 +88,10 @@ std::string store_bytes(const cModel& m) {
     return bytes;
 }
 
-void ignore(void*, int, const char*) {}
+// Keeps the last report: after a stop there is none.
+void keep_last(void* context, int line, const char* what) {
+    *static_cast<std::string*>(context) = std::to_string(line) + ": " + what;
+}
 
 }  // namespace
 
@@ -128,11 +131,28 @@ TEST(Kelpcheck, ShippedModelsCheckClean) {
 TEST(Kelpcheck, SummaryCountsTheModelAndItsBindPoseBox) {
     const std::string path = std::string(SAMPLES_DIR) + "/flags-bits.txt";
     const Output result = run_check(path, false);
-    EXPECT_NE(
-        result.out.find(path + ": 1 mesh, 3 vertices, 1 triangle, 0 materials, 0 bones, 0 frames; "
-                               "bind pose from (0, 0, 0) to (1, 1, 0)\n"),
-        std::string::npos)
+    EXPECT_NE(result.out.find(
+                  path + ": 1 mesh, 3 vertices, 1 triangle, 0 materials, 0 bones, last frame 0; "
+                         "bind pose from (0, 0, 0) to (1, 1, 0)\n"),
+              std::string::npos)
         << result.out;
+}
+
+// A file that is no model at all (an image, say) does not flood the terminal.
+TEST(Kelpcheck, SentenceRepeatedPastAScreenfulIsCounted) {
+    const fs::path path = fs::temp_directory_path() / "kelpcheck-not-a-model.txt";
+    std::string junk;
+    for (int i = 0; i < 25; i++) {
+        junk += "junk\n";
+    }
+    std::ofstream(path) << junk;
+    const Output result = run_check(path.string(), true);
+    fs::remove(path);
+    const std::string what =
+        "line ignored: neither a comment nor a keyword at the start of the line";
+    EXPECT_EQ(result.out.substr(result.out.find(":20: ")),
+              ":20: " + what + "\n" + path.string() + ": 5 more lines up to line 25 not listed: " +
+                  what + "\n" + path.string() + ": no mesh and no bone in it: nothing to show\n");
 }
 
 TEST(Kelpcheck, FileThatCannotBeReadGivesStatusTwo) {
@@ -159,7 +179,13 @@ TEST(Kelpcheck, ReportSinkLeavesWhatIsReadUnchanged) {
     for (const fs::path& file : files) {
         cModel plain, reported;
         ASSERT_EQ(plain.Read(file.c_str()), 1);
-        ASSERT_EQ(reported.Read(file.c_str(), ignore, nullptr), 1);
+        // Without a sink too, the read knows where it stopped.
+        const std::string stop = std::to_string(read_stop.line) + ": " + read_stop.what;
+        std::string last;
+        ASSERT_EQ(reported.Read(file.c_str(), keep_last, &last), 1);
         EXPECT_TRUE(store_bytes(plain) == store_bytes(reported)) << file;
+        const bool stops = last.find("reading stops") != std::string::npos ||
+                           last.find("the rest of the file") != std::string::npos;
+        EXPECT_EQ(stops ? last : "0: ", stop) << file;
     }
 }
