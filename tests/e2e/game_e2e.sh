@@ -131,7 +131,7 @@ wait_drawn broken-data-first
 shot_still broken-data
 quit_with_escape
 said_once "^vellin: $broken/white.png: not a loadable image"
-said_once "^vellin: $broken/bridge_wood.png: No such file or directory\$"
+said_once "^vellin: $broken/bridge.txt:[0-9]*: texture $broken/bridge_wood.png: No such file or directory\$"
 [ "$(wc -l <"$work/game.log")" -eq 2 ] || fail "the game said more than those two lines"
 rm -r "$broken"
 
