@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "cmdline/cmdline.h"
+// From cmdline.h, which is not included: a user of the settings alone (the
+// demo reader's fuzz target) needs no other folder's headers.
+struct CmdOption;
 
 // Settings that stay from run to run. The command line overrides them for one
 // run. Their defaults, ranges and help are in the settings table
@@ -32,9 +34,9 @@ struct SettingOverrides {
 };
 // The options from the settings table (--windowed, --fullscreen, --scale N,
 // --volume N, --mute, --vsync, --no-vsync), in the table's order, storing into
-// `to`.
+// `to`; `out` has room for kSettingOptionCount.
 constexpr int kSettingOptionCount = 7;
-void setting_options(SettingOverrides* to, CmdOption out[kSettingOptionCount]);
+void setting_options(SettingOverrides* to, CmdOption* out);
 // Writes the values given into `settings`. A window size given without
 // --fullscreen asks for a window.
 void apply_setting_overrides(const SettingOverrides& given);

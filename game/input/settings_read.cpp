@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "cmdline/cmdline.h"
 #include "input/input.h"
 #include "input/input_local.h"
 #include "state/state.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr int kWordSize = 32;  // longer than any key name
 constexpr char kBlanks[] = " \t\r\f\v";
 constexpr char kKeeping[] = "; keeping the default";
+constexpr long kMaxFileSize = 1 << 20;  // a settings file is a few kilobytes
 
 struct Problem {
     int line;
@@ -39,14 +41,14 @@ struct Reader {
 __attribute__((format(printf, 6, 7))) void complain(Reader& r, int line, const char* section,
                                                     const char* entry, const char* tail,
                                                     const char* format, ...) {
-    char why[200], text[400];
+    char why[200];
     std::va_list args;
     va_start(args, format);
     std::vsnprintf(why, sizeof why, format, args);
     va_end(args);
-    std::snprintf(text, sizeof text, "%s:%d: %s%s%s%s%s: %s%s\n", r.path, line, section ? "[" : "",
-                  section ? section : "", section ? "]" : "", section && entry ? " " : "",
-                  entry ? entry : "", why, tail);
+    std::string text = std::string(r.path) + ":" + std::to_string(line) + ": ";
+    text += section ? std::string("[") + section + "]" + (entry ? " " : "") : "";
+    text += std::string(entry ? entry : "") + ": " + why + tail + "\n";
     r.problems.push_back({line, text});
 }
 
@@ -315,10 +317,17 @@ int read_settings_file(const char* path, std::FILE* err) {
     }
     std::string text;
     char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
+    for (std::size_t n;
+         text.size() <= kMaxFileSize && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
         text.append(chunk, n);
     }
     std::fclose(f);
+    if (text.size() > kMaxFileSize) {
+        std::fprintf(err,
+                     "vellin: %s: larger than %ld bytes, not a settings file; using the defaults\n",
+                     path, kMaxFileSize);
+        return 1;
+    }
     Reader r{path, {}, {}, {}};
     std::string section;
     SectionState state = kBeforeSections;

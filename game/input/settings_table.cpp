@@ -5,6 +5,7 @@
 #include <cstring>
 #include <strings.h>  // strcasecmp
 
+#include "cmdline/cmdline.h"
 #include "input/input.h"
 #include "input/input_local.h"
 
@@ -126,7 +127,7 @@ void write_binding(const BindingKind& kind, const Binding& b, char* out, std::si
     }
 }
 
-void setting_options(SettingOverrides* to, CmdOption out[kSettingOptionCount]) {
+void setting_options(SettingOverrides* to, CmdOption* out) {
     int n = 0;
     for (int r = 0; r < kSettingRowCount; ++r) {
         const SettingRow& row = kSettingRows[r];

@@ -1,15 +1,14 @@
 // State that several layers share: the camera, the player's flags, the
 // default texture, the game's model objects, and the facts they all count on
-// (step rate, model scale, data file names, where the XDG base directories
-// are). Who writes it: the shell (start-up
-// sets the texture, the camera and the models; physics moves the camera, the
-// flags and the player each step); the level places the bridge pieces as it
-// generates the bridges (bridges.cpp); tools and tests that run the game
-// without its shell set it as its start-up would (make_demo's headless.cpp
-// resets the camera and flags and reads the player; stage_bench poses him).
-// The render layer only reads it. Nothing here needs the model class: the
-// models are declared through a forward declaration, so a file that only
-// tests a flag does not pull cModel in.
+// (step rate, model scale, data file names, the XDG base directories). Who
+// writes it: the shell (start-up sets the texture, the camera and the models;
+// physics moves the camera, the flags and the player each step); the level
+// places the bridge pieces as it generates the bridges (bridges.cpp); tools
+// and tests that run the game without its shell set it as its start-up would
+// (make_demo's headless.cpp resets the camera and flags and reads the player;
+// stage_bench poses him). The render layer only reads it. Nothing here needs
+// the model class: the models are declared through a forward declaration, so
+// a file that only tests a flag does not pull cModel in.
 #ifndef VELLIN_STATE_H
 #define VELLIN_STATE_H
 

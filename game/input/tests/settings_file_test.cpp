@@ -10,6 +10,7 @@
 #include <utility>
 
 #include <sys/stat.h>
+#include <unistd.h>  // truncate
 
 #include "input/input.h"
 #include "parse_run.h"  // read_back
@@ -209,8 +210,11 @@ TEST_F(SettingsFile, MissingFileIsNoErrorFolderIsOneAndGarbageIsNoCrash) {
     // A pipe with no writer would block a plain open for ever.
     const std::string fifo = (dir_.path() / "fifo.cfg").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = (dir_.path() / "huge.cfg").string();
+    std::ofstream{huge}.close();
+    ASSERT_EQ(truncate(huge.c_str(), 2 << 20), 0);  // sparse: all zero bytes
     const std::pair<std::string, int> kCases[] = {
-        {(dir_.path() / "none.cfg").string(), 0}, {dir_.path().string(), 1}, {fifo, 1}};
+        {(dir_.path() / "none.cfg").string(), 0}, {dir_.path().string(), 1}, {fifo, 1}, {huge, 1}};
     for (const auto& [path, bad] : kCases) {
         EXPECT_EQ(read_path(path), bad) << path;
         EXPECT_EQ(err_.empty(), bad == 0) << path;
