@@ -34,10 +34,10 @@ struct SettingRow {
     const char* name;
     int* value;  // the field of `settings` or `pad_layout` it sets
     int fallback;
-    bool yes_no;       // written yes or no; else a whole number
-    int low, high;     // the range (0 and 1 for yes or no)
-    const char* help;  // the comment above it in the printed file; may be null
-    SettingOption options[2];
+    bool yes_no;                    // written yes or no; else a whole number
+    int low, high;                  // the range (0 and 1 for yes or no)
+    const char* help;               // the comment above it in the printed file; may be null
+    SettingOption command_line[2];  // name nullptr: none
 };
 extern const SettingRow kSettingRows[kSettingRowCount];
 

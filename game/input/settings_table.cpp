@@ -64,7 +64,7 @@ namespace {
 constexpr int count_options() {
     int n = 0;
     for (const SettingRow& row : kSettingRows) {
-        n += (row.options[0].name != nullptr) + (row.options[1].name != nullptr);
+        n += (row.command_line[0].name != nullptr) + (row.command_line[1].name != nullptr);
     }
     return n;
 }
@@ -131,7 +131,7 @@ void setting_options(SettingOverrides* to, CmdOption* out) {
     int n = 0;
     for (int r = 0; r < kSettingRowCount; ++r) {
         const SettingRow& row = kSettingRows[r];
-        for (const SettingOption& o : row.options) {
+        for (const SettingOption& o : row.command_line) {
             if (o.name == nullptr || n == kSettingOptionCount) {
                 continue;
             }
