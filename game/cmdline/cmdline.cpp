@@ -45,21 +45,6 @@ int refuse(const CmdLine& line, std::FILE* err, const char* reason, const char* 
     return refuse_with(line, err, "%s '%s'", reason, what);
 }
 
-// Whole decimal numbers only: no sign, no blanks, no trailing text.
-bool read_number(const char* s, unsigned long long limit, unsigned long long* out) {
-    if (*s < '0' || *s > '9') {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long n = std::strtoull(s, &end, 10);
-    if (errno != 0 || *end != '\0' || n > limit) {
-        return false;
-    }
-    *out = n;
-    return true;
-}
-
 // Stores the value; false when it is not one the option takes.
 bool store(const CmdOption& o, const char* value) {
     unsigned long long n = 0;
@@ -75,14 +60,14 @@ bool store(const CmdOption& o, const char* value) {
             return true;
         case ArgKind::kInt:
             // Only ranges that start at 0 or above: a number has no sign.
-            if (!read_number(value, static_cast<unsigned long long>(o.high), &n) ||
+            if (!read_whole_number(value, static_cast<unsigned long long>(o.high), &n) ||
                 static_cast<long long>(n) < o.low) {
                 return false;
             }
             *static_cast<int*>(o.target) = static_cast<int>(n);
             return true;
         case ArgKind::kUnsigned:
-            if (!read_number(value, UINT_MAX, &n)) {
+            if (!read_whole_number(value, UINT_MAX, &n)) {
                 return false;
             }
             *static_cast<unsigned int*>(o.target) = static_cast<unsigned int>(n);
@@ -137,6 +122,20 @@ const CmdOption* find_letter(const CmdLine& line, char letter) {
 }
 
 }  // namespace
+
+bool read_whole_number(const char* s, unsigned long long limit, unsigned long long* out) {
+    if (*s < '0' || *s > '9') {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long n = std::strtoull(s, &end, 10);
+    if (errno != 0 || *end != '\0' || n > limit) {
+        return false;
+    }
+    *out = n;
+    return true;
+}
 
 void print_usage(const CmdLine& line, std::FILE* to) {
     std::fprintf(to, "Usage: %s %s\n%s\n", line.program, line.synopsis, line.about);

@@ -88,4 +88,8 @@ int refuse_command_line(const CmdLine& line, const char* reason, std::FILE* err)
 
 void print_usage(const CmdLine& line, std::FILE* to);
 
+// A whole decimal number up to `limit` and nothing else (no sign, no blanks,
+// no trailing text): every number an option or the settings file holds.
+bool read_whole_number(const char* s, unsigned long long limit, unsigned long long* out);
+
 #endif

@@ -32,16 +32,14 @@ const ActionInfo kActionInfo[kActionCount] = {
     {"camera_right", kStepStrafeRight, {1, {KEY_D}, 0, {}}, "debug: free camera right"},
 };
 
-const PadLayout kDefaultPadLayout = {0, 0, 1, 3, 0, 1, 25};
-
 Binding bindings[kActionCount];
-PadLayout pad_layout = kDefaultPadLayout;
+PadLayout pad_layout;
 PadState pad;
 Settings settings;
 
 namespace {
 
-// The defaults hold before main, so a game that never reads the file plays
+// The defaults (the tables') hold before main, so a game that never reads the file plays
 // on today's keys.
 const bool kDefaultsSet = [] {
     reset_input_settings();
@@ -87,8 +85,9 @@ void reset_input_settings() {
     for (int a = 0; a < kActionCount; ++a) {
         bindings[a] = kActionInfo[a].defaults;
     }
-    pad_layout = kDefaultPadLayout;
-    settings = Settings{};
+    for (const SettingRow& row : kSettingRows) {
+        *row.value = row.fallback;
+    }
 }
 
 int axis_direction(int pos, int rest, int dead_zone) {

@@ -1,39 +1,55 @@
-// Reading the settings file through Allegro's configuration routines.
-#include <allegro.h>
-
+// Reading the settings file, line by line, as Allegro's configuration routines
+// read it (names in any case, # comments, blanks around the value ignored),
+// so that every line not taken can be named with its number.
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <fcntl.h>
+#include <string>
 #include <strings.h>  // strcasecmp
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "cmdline/cmdline.h"
 #include "input/input.h"
 #include "input/input_local.h"
+#include "state/state.h"
 
 namespace {
 
 constexpr int kWordSize = 32;  // longer than any key name
+constexpr char kBlanks[] = " \t\r\f\v";
+constexpr char kKeeping[] = "; keeping the default";
+constexpr long kMaxFileSize = 1 << 20;  // a settings file is a few kilobytes
+
+struct Problem {
+    int line;
+    std::string text;
+};
 
 struct Reader {
     const char* path;
-    std::FILE* err;
-    int bad;
+    std::vector<Problem> problems;   // printed in file order at the end
+    int row_line[kSettingRowCount];  // where each entry was first given; 0: not yet
+    int binding_line[kBindingKinds][kActionCount];
 };
 
-void complain(Reader& r, const char* section, const char* entry, const char* format, ...) {
-    char why[160];
+// "FILE:LINE: [section] entry: why<tail>"; section or entry may be null.
+__attribute__((format(printf, 6, 7))) void complain(Reader& r, int line, const char* section,
+                                                    const char* entry, const char* tail,
+                                                    const char* format, ...) {
+    char why[200];
     std::va_list args;
     va_start(args, format);
     std::vsnprintf(why, sizeof why, format, args);
     va_end(args);
-    std::fprintf(r.err, "vellin: %s: [%s] %s: %s; keeping the default\n", r.path, section, entry,
-                 why);
-    ++r.bad;
+    std::string text = std::string(r.path) + ":" + std::to_string(line) + ": ";
+    text += section ? std::string("[") + section + "]" + (entry ? " " : "") : "";
+    text += std::string(entry ? entry : "") + ": " + why + tail + "\n";
+    r.problems.push_back({line, text});
 }
 
 // Blank-separated words, up to kMaxBound; a word starting with '#' begins a
@@ -41,102 +57,97 @@ void complain(Reader& r, const char* section, const char* entry, const char* for
 int split_words(const char* value, char words[kMaxBound][kWordSize]) {
     int n = 0;
     for (const char* p = value;;) {
-        p += std::strspn(p, " \t");
+        p += std::strspn(p, kBlanks);
         if (*p == '\0' || *p == '#') {
             return n;
         }
         if (n == kMaxBound) {
             return -1;
         }
-        const std::size_t length = std::strcspn(p, " \t");
+        const std::size_t length = std::strcspn(p, kBlanks);
         std::snprintf(words[n++], kWordSize, "%.*s", static_cast<int>(length), p);
         p += length;
     }
 }
 
-// A whole decimal number from lo to hi and nothing else.
-bool read_int(const char* s, int lo, int hi, int* out) {
-    if (*s < '0' || *s > '9') {
+// A row's value: yes or no in any of the usual spellings, or a whole number
+// in its range; one word and nothing else.
+bool read_value(const SettingRow& row, const char* value, int* out) {
+    static const char* const kWords[][2] = {
+        {"no", "yes"}, {"0", "1"}, {"false", "true"}, {"off", "on"}};
+    char words[kMaxBound][kWordSize];
+    if (split_words(value, words) != 1) {
         return false;
     }
-    char* end = nullptr;
-    errno = 0;
-    const long n = std::strtol(s, &end, 10);
-    end += std::strspn(end, " \t");
-    if (errno != 0 || (*end != '\0' && *end != '#') || n < lo || n > hi) {
+    if (row.yes_no) {
+        for (const auto& pair : kWords) {
+            for (int v = 0; v < 2; ++v) {
+                if (strcasecmp(words[0], pair[v]) == 0) {
+                    *out = v;
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    unsigned long long n = 0;
+    if (!read_whole_number(words[0], static_cast<unsigned long long>(row.high), &n) ||
+        n < static_cast<unsigned long long>(row.low)) {
         return false;
     }
     *out = static_cast<int>(n);
     return true;
 }
 
-// yes or no, in any of the usual spellings, and nothing else.
-bool read_bool(const char* s, int* out) {
-    static const char* const kWords[][2] = {
-        {"no", "yes"}, {"0", "1"}, {"false", "true"}, {"off", "on"}};
-    char words[kMaxBound][kWordSize];
-    if (split_words(s, words) != 1) {
-        return false;
+bool read_row(Reader& r, int line, const char* section, const SettingRow& row, const char* value) {
+    if (read_value(row, value, row.value)) {
+        return true;
     }
-    for (const auto& pair : kWords) {
-        for (int v = 0; v < 2; ++v) {
-            if (strcasecmp(words[0], pair[v]) == 0) {
-                *out = v;
-                return true;
-            }
-        }
+    if (row.yes_no) {
+        complain(r, line, section, row.name, kKeeping, "'%s' is not yes or no", value);
+    } else {
+        complain(r, line, section, row.name, kKeeping, "'%s' is not a whole number from %d to %d",
+                 value, row.low, row.high);
     }
     return false;
 }
 
-// Keys (buttons == false) or pad buttons of one action from a value.
-bool read_binding(Reader& r, const char* section, Action a, const char* value, bool buttons) {
+// The keys or pad buttons of one action from a value; false when it is refused.
+bool read_binding(Reader& r, int line, const char* section, const BindingKind& kind, Action a,
+                  const char* value) {
     char words[kMaxBound][kWordSize];
     const int n = split_words(value, words);
     const char* name = kActionInfo[a].name;
     if (n < 0) {
-        complain(r, section, name, "more than %d %s", kMaxBound, buttons ? "buttons" : "keys");
+        complain(r, line, section, name, kKeeping, "more than %d %s", kMaxBound, kind.plural);
         return false;
     }
     if (n == 0) {
-        complain(r, section, name, "no value: write none to leave it unbound");
+        complain(r, line, section, name, kKeeping, "no value: write none to leave it unbound");
         return false;
     }
     int codes[kMaxBound];
     const int count = (n == 1 && strcasecmp(words[0], "none") == 0) ? 0 : n;
     for (int i = 0; i < count; ++i) {
-        if (buttons && !read_int(words[i], 0, kPadButtons - 1, &codes[i])) {
-            complain(r, section, name, "'%s' is not a button number from 0 to %d", words[i],
-                     kPadButtons - 1);
-            return false;
-        }
-        if (!buttons && strcasecmp(words[i], "ESC") == 0) {
-            complain(r, section, name, "Escape always quits and cannot be bound");
-            return false;
-        }
-        if (!buttons && (codes[i] = key_code(words[i])) == 0) {
-            complain(r, section, name, "unknown key name '%s'", words[i]);
+        char why[120];
+        if (!kind.read(words[i], &codes[i], why, sizeof why)) {
+            complain(r, line, section, name, kKeeping, "%s", why);
             return false;
         }
     }
-    Binding& b = bindings[a];
-    int* list = buttons ? b.buttons : b.keys;
-    (buttons ? b.button_count : b.key_count) = count;
-    std::memcpy(list, codes, sizeof(int) * static_cast<std::size_t>(count));
+    bindings[a].*kind.count = count;
+    std::copy(codes, codes + count, bindings[a].*kind.codes);
     return true;
 }
 
-// The first key (or button) that play actions a and b share, or -1.
-int shared(Action a, Action b, bool buttons) {
+// The first code that play actions a and b share, or -1.
+int shared(const BindingKind& kind, Action a, Action b) {
     const Binding& x = bindings[a];
     const Binding& y = bindings[b];
-    const int nx = buttons ? x.button_count : x.key_count;
-    const int ny = buttons ? y.button_count : y.key_count;
-    for (int i = 0; i < nx; ++i) {
-        for (int j = 0; j < ny; ++j) {
-            const int u = buttons ? x.buttons[i] : x.keys[i];
-            if (u == (buttons ? y.buttons[j] : y.keys[j])) {
-                return u;
+    for (int i = 0; i < x.*kind.count; ++i) {
+        for (int j = 0; j < y.*kind.count; ++j) {
+            if ((x.*kind.codes)[i] == (y.*kind.codes)[j]) {
+                return (x.*kind.codes)[i];
             }
         }
     }
@@ -145,141 +156,136 @@ int shared(Action a, Action b, bool buttons) {
 
 // Two play actions on one key: the entry from the file keeps its default
 // instead, until no two share (the defaults share nothing).
-void undo_shared(Reader& r, bool buttons, bool from_file[kActionCount]) {
-    const char* section = buttons ? "pad" : "keys";
+void undo_shared(Reader& r, int k) {
+    const BindingKind& kind = kBindingKind[k];
+    int* from_file = r.binding_line[k];  // 0 for an action not taken from the file
     for (bool again = true; again;) {
         again = false;
         for (int i = 1; i < kPlayActions && !again; ++i) {
             for (int j = 0; j < i && !again; ++j) {
                 const Action a = static_cast<Action>(i), b = static_cast<Action>(j);
-                const int u = shared(a, b, buttons);
-                if (u < 0 || !(from_file[a] || from_file[b])) {
+                const int code = shared(kind, a, b);
+                if (code < 0 || !(from_file[a] || from_file[b])) {
                     continue;
                 }
                 const Action culprit = from_file[a] ? a : b;
                 const Action other = culprit == a ? b : a;
-                if (buttons) {
-                    complain(r, section, kActionInfo[culprit].name,
-                             "button %d is bound to %s as well", u, kActionInfo[other].name);
-                    bindings[culprit].button_count = kActionInfo[culprit].defaults.button_count;
-                    std::memcpy(bindings[culprit].buttons, kActionInfo[culprit].defaults.buttons,
-                                sizeof bindings[culprit].buttons);
-                } else {
-                    complain(r, section, kActionInfo[culprit].name, "%s is bound to %s as well",
-                             key_name(u), kActionInfo[other].name);
-                    bindings[culprit].key_count = kActionInfo[culprit].defaults.key_count;
-                    std::memcpy(bindings[culprit].keys, kActionInfo[culprit].defaults.keys,
-                                sizeof bindings[culprit].keys);
-                }
-                from_file[culprit] = false;
+                char name[kWordSize];
+                kind.write(code, name, sizeof name);
+                complain(r, from_file[culprit], kind.section, kActionInfo[culprit].name, kKeeping,
+                         "%s%s is bound to %s as well", kind.prefix, name, kActionInfo[other].name);
+                bindings[culprit].*kind.count = kActionInfo[culprit].defaults.*kind.count;
+                std::copy(std::begin(kActionInfo[culprit].defaults.*kind.codes),
+                          std::end(kActionInfo[culprit].defaults.*kind.codes),
+                          bindings[culprit].*kind.codes);
+                from_file[culprit] = 0;
                 again = true;
             }
         }
     }
 }
 
-struct NumberEntry {
-    const char* section;
-    const char* name;
-    void* target;  // an int of settings or pad_layout
-    int lo, hi;    // lo == hi == -1: a yes or no
-};
-
-const NumberEntry kNumbers[] = {
-    {"settings", "fullscreen", &settings.fullscreen, -1, -1},
-    {"settings", "scale", &settings.scale, 1, kMaxWindowScale},
-    {"settings", "volume", &settings.volume, 0, 100},
-    {"settings", "mute", &settings.mute, -1, -1},
-    {"settings", "vsync", &settings.vsync, -1, -1},
-    {"settings", "pause_on_focus_loss", &settings.pause_on_focus_loss, -1, -1},
-    {"pad", "move_stick", &pad_layout.move_stick, 0, kPadSticks - 1},
-    {"pad", "move_x_axis", &pad_layout.move_x, 0, kPadAxes - 1},
-    {"pad", "move_y_axis", &pad_layout.move_y, 0, kPadAxes - 1},
-    {"pad", "dpad_stick", &pad_layout.dpad_stick, 0, kPadSticks - 1},
-    {"pad", "dpad_x_axis", &pad_layout.dpad_x, 0, kPadAxes - 1},
-    {"pad", "dpad_y_axis", &pad_layout.dpad_y, 0, kPadAxes - 1},
-    {"pad", "dead_zone", &pad_layout.dead_zone, 0, 99},
-};
-
-bool known_entry(const char* section, const char* name) {
-    if (std::strcmp(section, "settings") != 0) {
-        for (const ActionInfo& a : kActionInfo) {
-            if (std::strcmp(a.name, name) == 0) {
-                return true;
-            }
+bool known_section(const char* section) {
+    for (const SettingRow& row : kSettingRows) {
+        if (strcasecmp(row.section, section) == 0) {
+            return true;
         }
     }
-    for (const NumberEntry& e : kNumbers) {
-        if (std::strcmp(e.section, section) == 0 && std::strcmp(e.name, name) == 0) {
+    for (const BindingKind& kind : kBindingKind) {
+        if (strcasecmp(kind.section, section) == 0) {
             return true;
         }
     }
     return false;
 }
 
-void read_entries(Reader& r) {
-    for (const NumberEntry& e : kNumbers) {
-        const char* value = get_config_string(e.section, e.name, nullptr);
-        int* target = static_cast<int*>(e.target);
-        if (value == nullptr) {
-            continue;
-        }
-        if (e.lo < 0 && !read_bool(value, target)) {
-            complain(r, e.section, e.name, "'%s' is not yes or no", value);
-        } else if (e.lo >= 0 && !read_int(value, e.lo, e.hi, target)) {
-            complain(r, e.section, e.name, "'%s' is not a whole number from %d to %d", value, e.lo,
-                     e.hi);
+// Takes one entry of a known section, or says why not.
+void read_entry(Reader& r, int line, const char* section, const char* name, const char* value) {
+    int* first = nullptr;  // where the entry was taken before
+    const SettingRow* row = nullptr;
+    int kind = 0, action = 0;
+    for (int i = 0; i < kSettingRowCount && first == nullptr; ++i) {
+        if (strcasecmp(kSettingRows[i].section, section) == 0 &&
+            strcasecmp(kSettingRows[i].name, name) == 0) {
+            row = &kSettingRows[i];
+            first = &r.row_line[i];
         }
     }
-    for (const bool buttons : {false, true}) {
-        const char* section = buttons ? "pad" : "keys";
-        bool from_file[kActionCount] = {};
-        for (int a = 0; a < kActionCount; ++a) {
-            const char* value = get_config_string(section, kActionInfo[a].name, nullptr);
-            from_file[a] = value != nullptr &&
-                           read_binding(r, section, static_cast<Action>(a), value, buttons);
-        }
-        undo_shared(r, buttons, from_file);
-    }
-    const char** sections = nullptr;
-    const int count = list_config_sections(&sections);
-    for (int i = 0; i < count; ++i) {
-        // Allegro gives them as "[name]".
-        const char* s = sections[i];
-        if (std::strcmp(s, "[settings]") != 0 && std::strcmp(s, "[keys]") != 0 &&
-            std::strcmp(s, "[pad]") != 0) {
-            std::fprintf(r.err, "vellin: %s: %s: unknown section\n", r.path, s);
-            ++r.bad;
-        }
-    }
-    free_config_entries(&sections);
-    for (const char* section : {"settings", "keys", "pad"}) {
-        const char** names = nullptr;
-        const int n = list_config_entries(section, &names);
-        for (int i = 0; i < n; ++i) {
-            if (!known_entry(section, names[i])) {
-                std::fprintf(r.err, "vellin: %s: [%s] %s: unknown entry\n", r.path, section,
-                             names[i]);
-                ++r.bad;
+    for (int k = 0; k < kBindingKinds && first == nullptr; ++k) {
+        for (int a = 0; a < kActionCount && first == nullptr; ++a) {
+            if (strcasecmp(kBindingKind[k].section, section) == 0 &&
+                strcasecmp(kActionInfo[a].name, name) == 0) {
+                kind = k;
+                action = a;
+                first = &r.binding_line[k][a];
             }
         }
-        free_config_entries(&names);
+    }
+    if (first == nullptr) {
+        complain(r, line, section, name, "", "unknown entry");
+    } else if (*first != 0) {
+        // The first time counts, as with Allegro.
+        complain(r, line, section, name, "", "given already on line %d; this one is ignored",
+                 *first);
+    } else if (*value == '\0') {
+        complain(r, line, section, name, kKeeping, "no value%s",
+                 row ? "" : ": write none to leave it unbound");
+    } else if (row ? read_row(r, line, section, *row, value)
+                   : read_binding(r, line, section, kBindingKind[kind], static_cast<Action>(action),
+                                  value)) {
+        *first = line;
+    }
+}
+
+enum SectionState { kBeforeSections, kKnownSection, kUnknownSection };
+
+// One line, split as Allegro splits it: a section "[name]", an entry
+// "name = value" (blanks around the value dropped), a comment or a blank.
+void read_line(Reader& r, int line, const char* text, std::string* section, SectionState* state) {
+    const char* p = text + std::strspn(text, kBlanks);
+    if (*p == '\0' || *p == '#') {
+        return;
+    }
+    if (*p == '[') {
+        const char* close = std::strchr(p, ']');
+        const char* rest = close ? close + 1 + std::strspn(close + 1, kBlanks) : "";
+        const bool whole = close && (*rest == '\0' || *rest == '#');
+        section->assign(p + 1, close ? close : p + std::strlen(p));
+        *state = whole && known_section(section->c_str()) ? kKnownSection : kUnknownSection;
+        if (!whole) {
+            std::string raw(p);
+            raw.erase(raw.find_last_not_of(kBlanks) + 1);
+            complain(r, line, nullptr, raw.c_str(), "", "not a section line: write [name]");
+        } else if (*state == kUnknownSection) {
+            complain(r, line, section->c_str(), nullptr, "", "unknown section");
+        }
+        return;
+    }
+    const std::string name(p, std::strcspn(p, " \t\r\f\v=#"));
+    p += name.size();
+    p += std::strspn(p, kBlanks);
+    const char* sect = *state == kBeforeSections ? nullptr : section->c_str();
+    if (name.empty() || *p != '=') {
+        complain(r, line, sect, name.empty() ? nullptr : name.c_str(), "", "%s",
+                 name.empty() ? "no entry name before '='" : "no '=': write name = value");
+        return;
+    }
+    p += 1 + std::strspn(p + 1, kBlanks);
+    std::string value(p);
+    value.erase(value.find_last_not_of(kBlanks) + 1);
+    if (*state == kBeforeSections) {
+        complain(r, line, nullptr, name.c_str(), "", "entry before the first section");
+    } else if (*state == kUnknownSection) {
+        complain(r, line, sect, name.c_str(), "", "in an unknown section");
+    } else {
+        read_entry(r, line, sect, name.c_str(), value.c_str());
     }
 }
 
 }  // namespace
 
 bool settings_file_path(char* out, std::size_t size) {
-    // A relative XDG_CONFIG_HOME is to be ignored, as an unset one.
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    int n = -1;
-    if (config != nullptr && config[0] == '/') {
-        n = std::snprintf(out, size, "%s/vellin/vellin.cfg", config);
-    } else if (home != nullptr && home[0] != '\0') {
-        n = std::snprintf(out, size, "%s/.config/vellin/vellin.cfg", home);
-    }
-    return n > 0 && static_cast<std::size_t>(n) < size;
+    return xdg_path("XDG_CONFIG_HOME", ".config", "vellin/vellin.cfg", out, size);
 }
 
 const char* settings_file_problem(const char* path) {
@@ -299,28 +305,47 @@ const char* settings_file_problem(const char* path) {
 }
 
 int read_settings_file(const char* path, std::FILE* err) {
-    Reader r{path, err, 0};
-    // Allegro's routines would take a missing or unreadable file for an
-    // empty one; only the unreadable one is worth a line.
     if (access(path, F_OK) != 0 && errno == ENOENT) {
         return 0;
     }
-    if (const char* why = settings_file_problem(path)) {
-        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path, why);
+    const char* why = settings_file_problem(path);
+    std::FILE* f = why ? nullptr : std::fopen(path, "rb");
+    if (f == nullptr) {
+        std::fprintf(err, "vellin: %s: %s; using the defaults\n", path,
+                     why ? why : std::strerror(errno));
         return 1;
     }
-    // The configuration routines need Allegro installed; no driver, no display.
-    const bool own = system_driver == nullptr;
-    if (own && install_allegro(SYSTEM_NONE, &errno, nullptr) != 0) {
-        std::fprintf(err, "vellin: %s: Allegro cannot start; using the defaults\n", path);
+    std::string text;
+    char chunk[4096];
+    for (std::size_t n;
+         text.size() <= kMaxFileSize && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
+        text.append(chunk, n);
+    }
+    std::fclose(f);
+    if (text.size() > kMaxFileSize) {
+        std::fprintf(err,
+                     "vellin: %s: larger than %ld bytes, not a settings file; using the defaults\n",
+                     path, kMaxFileSize);
         return 1;
     }
-    push_config_state();
-    set_config_file(path);
-    read_entries(r);
-    pop_config_state();
-    if (own) {
-        allegro_exit();
+    Reader r{path, {}, {}, {}};
+    std::string section;
+    SectionState state = kBeforeSections;
+    // A byte-order mark is no part of the first line.
+    std::size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (int line = 1; at < text.size(); ++line) {
+        // Lines end at \n, \r\n or \r, as for Allegro.
+        const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+        read_line(r, line, text.substr(at, end - at).c_str(), &section, &state);
+        at = end + 1 + (text.compare(end, 2, "\r\n") == 0);
     }
-    return r.bad;
+    for (int k = 0; k < kBindingKinds; ++k) {
+        undo_shared(r, k);
+    }
+    std::stable_sort(r.problems.begin(), r.problems.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    for (const Problem& p : r.problems) {
+        std::fputs(p.text.c_str(), err);
+    }
+    return static_cast<int>(r.problems.size());
 }

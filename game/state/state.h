@@ -1,16 +1,18 @@
 // State that several layers share: the camera, the player's flags, the
 // default texture, the game's model objects, and the facts they all count on
-// (step rate, model scale, data file names). Who writes it: the shell (start-up
-// sets the texture, the camera and the models; physics moves the camera, the
-// flags and the player each step); the level places the bridge pieces as it
-// generates the bridges (bridges.cpp); tools and tests that run the game
-// without its shell set it as its start-up would (make_demo's headless.cpp
-// resets the camera and flags and reads the player; stage_bench poses him).
-// The render layer only reads it. Nothing here needs the model class: the
-// models are declared through a forward declaration, so a file that only
-// tests a flag does not pull cModel in.
+// (step rate, model scale, data file names, the XDG base directories). Who
+// writes it: the shell (start-up sets the texture, the camera and the models;
+// physics moves the camera, the flags and the player each step); the level
+// places the bridge pieces as it generates the bridges (bridges.cpp); tools
+// and tests that run the game without its shell set it as its start-up would
+// (make_demo's headless.cpp resets the camera and flags and reads the player;
+// stage_bench poses him). The render layer only reads it. Nothing here needs
+// the model class: the models are declared through a forward declaration, so
+// a file that only tests a flag does not pull cModel in.
 #ifndef VELLIN_STATE_H
 #define VELLIN_STATE_H
+
+#include <cstddef>
 
 class cModel;
 
@@ -42,6 +44,12 @@ extern int down;       // 1 while crouched (figure 10 units lower)
 extern int fall;       // 1 while falling without a jump
 extern int direction;  // -1, 0, +1: drift while not standing
 extern int debcam;     // 1 while the free camera is on
+
+// $<variable>/<tail> ("XDG_CONFIG_HOME", "vellin/vellin.cfg"), or else
+// $HOME/<fallback>/<tail> (fallback ".config"); each only when absolute. False
+// when neither gives a path or it does not fit `size`. (xdg_path.cpp)
+bool xdg_path(const char* variable, const char* fallback, const char* tail, char* out,
+              std::size_t size);
 
 // Defined in game/model (models.cpp): an object needs the complete class, which
 // lies a layer above this one.

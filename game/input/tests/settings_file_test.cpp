@@ -10,6 +10,7 @@
 #include <utility>
 
 #include <sys/stat.h>
+#include <unistd.h>  // truncate
 
 #include "input/input.h"
 #include "parse_run.h"  // read_back
@@ -92,12 +93,13 @@ class SettingsFile : public ::testing::Test {
 }  // namespace
 
 TEST_F(SettingsFile, EverySettingIsRead) {
-    EXPECT_EQ(read("[settings]\nfullscreen = 0\nscale = 3\nvolume = 40\nmute = 1\nvsync = 0\n"
-                   "pause_on_focus_loss = 0\n"
-                   "[pad]\nmove_stick = 1\nmove_x_axis = 2\nmove_y_axis = 0\ndpad_stick = 4\n"
-                   "dpad_x_axis = 1\ndpad_y_axis = 2\ndead_zone = 60\n"
+    // Names in any case, as Allegro reads them, after a byte-order mark.
+    EXPECT_EQ(read("\xEF\xBB\xBF[Settings]\nfullscreen = 0\nSCALE = 3\nvolume = 40\nmute = 1\n"
+                   "vsync = 0\npause_on_focus_loss = 0\n"
+                   "[PAD]\nmove_stick = 1\nmove_x_axis = 2\nmove_y_axis = 0\ndpad_stick = 4\n"
+                   "dpad_x_axis = 1\ndpad_y_axis = 2\r\ndead_zone = 60\n"
                    "jump = 5 6  # south and east\naim = none\n"
-                   "[keys]\njump = space ENTER\naim = X\ncamera = LEFT\nleft = none\n"),
+                   "[Keys]\nJump = space ENTER\naim = X\ncamera = LEFT\nleft = none\n"),
               0)
         << err_;
     EXPECT_EQ(err_, "");
@@ -119,14 +121,13 @@ TEST_F(SettingsFile, EverySettingIsRead) {
 TEST_F(SettingsFile, EachBadEntryGivesOneLineAndKeepsItsDefault) {
     const struct {
         const char* text;
-        const char* line;  // after "vellin: <path>: "
+        const char* line;  // after "<path>:2: "
     } kCases[] = {
         {"[keys]\njump = FOO\n", "[keys] jump: unknown key name 'FOO'"},
         {"[keys]\njump = X ESC\n", "[keys] jump: Escape always quits"},
         {"[keys]\nleft = A B C D\n", "[keys] left: more than 3 keys"},
         {"[keys]\npause = LEFT\n", "[keys] pause: LEFT is bound to left as well"},
         {"[keys]\njupm = X\n", "[keys] jupm: unknown entry"},
-        {"[key]\njump = Q\n", "[key]: unknown section"},
         {"[pad]\njump = 32\n", "[pad] jump: '32' is not a button number from 0 to 31"},
         {"[pad]\npause = 0\n", "[pad] pause: button 0 is bound to jump as well"},
         {"[pad]\nmove_stick = 5\n", "[pad] move_stick: '5' is not a whole number from 0 to 4"},
@@ -140,11 +141,29 @@ TEST_F(SettingsFile, EachBadEntryGivesOneLineAndKeepsItsDefault) {
         SCOPED_TRACE(c.text);
         reset_input_settings();
         EXPECT_EQ(read(c.text), 1);
-        const std::string head = "vellin: " + path_ + ": " + c.line;
+        const std::string head = path_ + ":2: " + c.line;
         EXPECT_EQ(err_.compare(0, head.size(), head), 0) << err_;
         EXPECT_EQ(err_.find('\n'), err_.size() - 1) << err_;
         EXPECT_EQ(differences(), "");
     }
+}
+
+TEST_F(SettingsFile, EveryLineNotTakenIsNamedInFileOrder) {
+    EXPECT_EQ(read("jump = X\n[keys]\nup = Q\npause\ndown = Q\naim =\nUP = W\n[key]\njump = Q\n"
+                   "[settings]\n= 3\n[pad\n"),
+              9);
+    const std::string p = path_ + ":";
+    EXPECT_EQ(err_,
+              p + "1: jump: entry before the first section\n" +  //
+                  p + "4: [keys] pause: no '=': write name = value\n" + p +
+                  "5: [keys] down: Q is bound to up as well; keeping the default\n" + p +
+                  "6: [keys] aim: no value: write none to leave it unbound; keeping the default\n" +
+                  p + "7: [keys] UP: given already on line 3; this one is ignored\n" + p +
+                  "8: [key]: unknown section\n" +  //
+                  p + "9: [key] jump: in an unknown section\n" + p +
+                  "11: [settings]: no entry name before '='\n" + p +
+                  "12: [pad: not a section line: write [name]\n");
+    EXPECT_EQ(differences(), " up");
 }
 
 TEST_F(SettingsFile, YesOrNoInTheUsualSpellings) {
@@ -191,8 +210,11 @@ TEST_F(SettingsFile, MissingFileIsNoErrorFolderIsOneAndGarbageIsNoCrash) {
     // A pipe with no writer would block a plain open for ever.
     const std::string fifo = (dir_.path() / "fifo.cfg").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = (dir_.path() / "huge.cfg").string();
+    std::ofstream{huge}.close();
+    ASSERT_EQ(truncate(huge.c_str(), 2 << 20), 0);  // sparse: all zero bytes
     const std::pair<std::string, int> kCases[] = {
-        {(dir_.path() / "none.cfg").string(), 0}, {dir_.path().string(), 1}, {fifo, 1}};
+        {(dir_.path() / "none.cfg").string(), 0}, {dir_.path().string(), 1}, {fifo, 1}, {huge, 1}};
     for (const auto& [path, bad] : kCases) {
         EXPECT_EQ(read_path(path), bad) << path;
         EXPECT_EQ(err_.empty(), bad == 0) << path;
@@ -214,6 +236,7 @@ TEST(SettingsFilePath, XdgConfigHomeThenHome) {
         {"/x/cfg", "/home/u", "/x/cfg/vellin/vellin.cfg"},
         {"relative", "/home/u", "/home/u/.config/vellin/vellin.cfg"},
         {nullptr, "/home/u", "/home/u/.config/vellin/vellin.cfg"},
+        {nullptr, "home/u", nullptr},  // a relative HOME is ignored too
         {nullptr, nullptr, nullptr},
     };
     for (const auto& c : kCases) {
