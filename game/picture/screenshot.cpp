@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "picture/picture.h"
+#include "state/state.h"
 
 namespace {
 
@@ -54,15 +55,7 @@ bool make_folders(char* dir) {
 
 // The screenshot folder, or false when neither XDG_DATA_HOME nor HOME gives one.
 bool screenshot_folder(char* out, std::size_t size) {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    int n = -1;
-    if (data != nullptr && data[0] == '/') {  // a relative value is to be ignored
-        n = std::snprintf(out, size, "%s/vellin/screenshots", data);
-    } else if (home != nullptr && home[0] == '/') {
-        n = std::snprintf(out, size, "%s/.local/share/vellin/screenshots", home);
-    }
-    return n > 0 && static_cast<std::size_t>(n) < size;
+    return xdg_path("XDG_DATA_HOME", ".local/share", "vellin/screenshots", out, size);
 }
 
 }  // namespace

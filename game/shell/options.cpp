@@ -1,7 +1,9 @@
 // The game's option table and the checks the table cannot make.
 #include "shell/options.h"
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
 
 #include "input/input.h"
 #include "shell/data_dir.h"
@@ -10,14 +12,8 @@ Options options;
 
 namespace {
 
-const CmdOption kOptions[] = {
-    cmd_flag("--windowed", &options.fullscreen, 0, "play in a window"),
-    cmd_flag("--fullscreen", &options.fullscreen, 1, "play full screen when possible"),
-    cmd_int("--scale", "N", &options.scale, 1, kMaxWindowScale, "a window of N times 640 by 480"),
-    cmd_flag("--vsync", &options.vsync, 1, "wait for the display's refresh"),
-    cmd_flag("--no-vsync", &options.vsync, 0, "draw without waiting for the display"),
-    cmd_flag("--mute", &options.mute, 1, "play no sound"),
-    cmd_int("--volume", "N", &options.volume, 0, 100, "loudness of the sounds, 0 to 100"),
+// The options of the settings table come first, then these.
+const CmdOption kOwnOptions[] = {
     cmd_unsigned("--seed", "N", &options.seed, &options.seed_given,
                  "random seed of the stage (default: the clock)"),
     cmd_text("--data", "DIR", &data_option, "read the game's files from DIR"),
@@ -36,16 +32,19 @@ const CmdOption kOptions[] = {
              "let --record and --capture replace a demo or frames already there"),
 };
 
+constexpr int kOptionCount = kSettingOptionCount + sizeof kOwnOptions / sizeof kOwnOptions[0];
+CmdOption option_table[kOptionCount];  // filled by parse_options
+
 const CmdLine kLine = {
     "vellin",
     "[OPTION]...",
     "A 3D side-scroller on a jungle stage.\n",
-    kOptions,
-    sizeof kOptions / sizeof kOptions[0],
+    option_table,
+    kOptionCount,
     nullptr,
     0,
     0,
-    "The options from --windowed to --volume override the settings file for this\n"
+    "The options from --windowed to --no-vsync override the settings file for this\n"
     "run: $XDG_CONFIG_HOME/vellin/vellin.cfg (~/.config/vellin/vellin.cfg).\n",
 };
 
@@ -74,6 +73,8 @@ const char* conflict() {
 }  // namespace
 
 int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err) {
+    setting_options(&options.overrides, option_table);
+    std::copy(std::begin(kOwnOptions), std::end(kOwnOptions), option_table + kSettingOptionCount);
     const int status = parse_command_line(kLine, argc, argv, nullptr, nullptr, out, err);
     if (status >= 0) {
         return status;
@@ -86,24 +87,5 @@ int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err) {
 }
 
 void override_settings() {
-    if (options.fullscreen >= 0) {
-        settings.fullscreen = options.fullscreen;
-    }
-    if (options.scale > 0) {
-        settings.scale = options.scale;
-        // A window size asked for on the command line asks for a window,
-        // unless --fullscreen says otherwise.
-        if (options.fullscreen < 0) {
-            settings.fullscreen = 0;
-        }
-    }
-    if (options.vsync >= 0) {
-        settings.vsync = options.vsync;
-    }
-    if (options.mute >= 0) {
-        settings.mute = options.mute;
-    }
-    if (options.volume >= 0) {
-        settings.volume = options.volume;
-    }
+    apply_setting_overrides(options.overrides);
 }

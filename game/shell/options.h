@@ -2,8 +2,10 @@
 // override_settings then writes the settings given on it into `settings`, and
 // the rest of the game only reads them.
 //
-// To add an option, add one line to the table in options.cpp that points at
-// the variable it sets (a field of Options or a global of its own unit):
+// The options that override a setting (--windowed ... --no-vsync) come from
+// the settings table. To add another option, add one line to the table in
+// options.cpp that points at the variable it sets (a field of Options or a
+// global of its own unit):
 //   cmd_flag("--immediate", &options.immediate, 1, "draw without display lists"),
 //   cmd_text("--data", "DIR", &data_option, "read the game's files from DIR"),
 // The convention (names, values, refusals) is the shared one in cmdline.h.
@@ -13,6 +15,7 @@
 #include <cstdio>
 
 #include "cmdline/cmdline.h"
+#include "input/settings.h"
 
 struct Options {
     int seed_given = 0;              // 1 when --seed was on the command line
@@ -27,12 +30,9 @@ struct Options {
     const char* config = nullptr;    // settings file to read instead of the usual one
     int print_config = 0;            // 1: print the default settings file and exit
 
-    // Settings for this run only; "not given" leaves the settings file's.
-    int fullscreen = -1;  // -1 not given, 0 --windowed, 1 --fullscreen
-    int scale = 0;        // 0 not given, else 1 .. kMaxWindowScale
-    int vsync = -1;       // -1 not given, 0 --no-vsync, 1 --vsync
-    int mute = -1;        // -1 not given, 1 --mute
-    int volume = -1;      // -1 not given, else 0 .. 100 percent
+    // Settings for this run only, by row of the settings table (input's
+    // settings.h); a row not given keeps the settings file's value.
+    SettingOverrides overrides{};
 };
 
 extern Options options;
