@@ -12,6 +12,7 @@
 
 #include "picture/picture.h"
 #include "shell/quit_signals.h"
+#include "shell/window.h"
 
 namespace {
 
