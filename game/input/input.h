@@ -67,9 +67,9 @@ struct PadLayout {
 };
 extern PadLayout pad_layout;
 
-// -1, 0 or +1: the way an axis is pushed past the dead zone. An axis that
-// rested outside the dead zone when the pad was found (a trigger, which rests
-// at one end) never reads as pushed.
+// -1, 0 or +1: the way an axis is pushed past the dead zone. An axis whose
+// rest is outside the dead zone (a trigger at rest at one end; see
+// install_pad) never reads as pushed.
 int axis_direction(int pos, int rest, int dead_zone);
 
 // StepKey bits held on the keyboard; `keys` is indexed by KEY_ code, as key[].
