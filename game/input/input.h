@@ -5,6 +5,12 @@
 // The bindings and settings hold the defaults from the start;
 // read_settings_file changes them once, at start-up, and everything else only
 // reads them. Nothing here opens a device except install_pad and poll_pad.
+//
+// Presses are latched where they arrive (latch.cpp): a key or pad button that
+// went down since a reader last looked counts once for it, even if it is up
+// again, so no tap is lost between two steps or two frames. Two readers take
+// them, each for itself: the steps (take_step_presses) and the frame
+// (poll_presses, then pressed and quit_pressed).
 #ifndef VELLIN_INPUT_H
 #define VELLIN_INPUT_H
 
@@ -47,7 +53,7 @@ constexpr int kPadFull = 128;  // an axis's full deflection either way
 struct PadState {
     int present;                     // 1 when a pad was found
     int pos[kPadSticks][kPadAxes];   // -128 .. 128, negative left or up
-    int rest[kPadSticks][kPadAxes];  // pos when the pad was found
+    int rest[kPadSticks][kPadAxes];  // where the axis rests; see install_pad
     std::uint32_t buttons;           // bit b while button b is down
 };
 extern PadState pad;  // the first pad, as poll_pad last left it
@@ -61,9 +67,9 @@ struct PadLayout {
 };
 extern PadLayout pad_layout;
 
-// -1, 0 or +1: the way an axis is pushed past the dead zone. An axis that
-// rested outside the dead zone when the pad was found (a trigger, which rests
-// at one end) never reads as pushed.
+// -1, 0 or +1: the way an axis is pushed past the dead zone. An axis whose
+// rest is outside the dead zone (a trigger at rest at one end; see
+// install_pad) never reads as pushed.
 int axis_direction(int pos, int rest, int dead_zone);
 
 // StepKey bits held on the keyboard; `keys` is indexed by KEY_ code, as key[].
@@ -76,13 +82,45 @@ StepInput step_input(const volatile char* keys, const PadState& p, int mickey_x,
 // 1 while a key or pad button bound to the action is down (pause, screenshot).
 int action_held(Action a, const volatile char* keys, const PadState& p);
 
-// Installs Allegro's joystick driver (after allegro_init) and notes each
-// axis's resting place. 0 when no pad is there; the game plays on the keys.
+// Installs Allegro's joystick driver (after allegro_init) and takes each
+// axis's first reading: one at full travel is a trigger's rest (it never
+// steers), any other rests at the centre. An axis's rest is learned again the
+// first time it is seen near the centre, so a stick held at start-up steers
+// once released. 0 when no pad is there; the game plays on the keys.
 int install_pad();
-// Reads the first pad into `pad`; all zero when there is none.
+// Reads the first pad into `pad` and latches the buttons that went down since
+// the last read; all zero when there is none.
 void poll_pad();
 // One line on `out` for the pad install_pad found: its name as the kernel
 // gives it, or else its counts of sticks, axes and buttons.
 void report_pad(std::FILE* out);
+// The name the kernel gives the pad install_pad found; "" when none.
+const char* pad_name();
+// The usual name of a button ("A", "Start") on a pad called `model` when the
+// name says it has the common Xbox layout (it holds "Xbox", "X-Box" or
+// "XInput", in any case); nullptr for other pads and unknown buttons.
+const char* pad_button_name(const char* model, int button);
+
+// Allegro's low-level keyboard callback: a KEY_ code, with 0x80 set on a
+// release. Runs on Allegro's keyboard thread; a down while the key is already
+// down (auto-repeat) is no new press.
+void latch_key(int scancode);
+// From now on, every key press is latched (sets Allegro's callback).
+void start_latch();
+// From poll_pad: the pad's buttons now; those down now and not at the last
+// call are latched.
+void latch_pad_buttons(std::uint32_t buttons);
+// StepKey bits of the actions whose key or button went down since the last
+// call: OR them into the step's input, so a tap shorter than a step is held
+// for one. Once a step.
+std::uint16_t take_step_presses();
+// Once a frame, and while paused: reads the pad and takes the presses since
+// the last call for pressed and quit_pressed.
+void poll_presses();
+// True when the action's key or button went down before the last
+// poll_presses; holding it counts once.
+bool pressed(Action a);
+// Escape is down, or went down before the last poll_presses: the player quits.
+bool quit_pressed();
 
 #endif

@@ -1,10 +1,11 @@
 // The frame loop: draw the stage from the current state, then run the
 // physics steps that the timer has counted (or that the demo being played
-// holds), flip, pause when asked, and stop on Escape, at the end of the demo
-// or on a quit signal.
+// holds), flip, pause when asked, and stop on Escape (held, or tapped since
+// the last frame), at the end of the demo or on a quit signal.
 #include <allegro.h>
 #include <alleggl.h>
 
+#include "input/input.h"
 #include "level/level.h"
 #include "render/render.h"
 #include "model/model.h"
@@ -59,6 +60,7 @@ void draw_stage() {
 }
 
 void play() {
+    start_latch();
     frames_start();
     do {
         begin_frame();
@@ -74,5 +76,5 @@ void play() {
         if (pausing) {
             pause_game();
         }
-    } while (!key[KEY_ESC] && !session_over());
+    } while (!quit_pressed() && !session_over());
 }

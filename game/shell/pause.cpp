@@ -6,7 +6,6 @@
 #include <allegro.h>
 #include <alleggl.h>
 
-#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -16,30 +15,6 @@
 #include "shell/window.h"
 
 namespace {
-
-bool pad_was_held[kActionCount];
-bool went_down[kActionCount];
-
-// Key presses as they happen, from Allegro's keyboard thread: a press and its
-// release can both fall between two frames, or a release go unseen while the
-// game writes a screenshot, and the next press must still count.
-std::atomic<bool> key_went_down[KEY_MAX];
-bool key_is_down[KEY_MAX];  // written on the keyboard thread only
-
-void note_key(int scancode) {
-    const int k = scancode & 0x7f;
-    const bool down = (scancode & 0x80) == 0;
-    if (k >= KEY_MAX) {
-        return;
-    }
-    if (down && !key_is_down[k]) {  // a key held down repeats without a release
-        key_went_down[k].store(true);
-    }
-    key_is_down[k] = down;
-}
-
-std::atomic<bool> switched_out{false};
-std::atomic<bool> switched_in{false};
 
 // The frame, in the corner of a power-of-two texture (old GLs need one).
 GLuint frame_texture;
@@ -60,14 +35,6 @@ constexpr int kPollMs = 10;
 // X does not tell the game when its window is uncovered: redraw now and then.
 constexpr int kRedrawPolls = 25;
 
-void note_switch_out() {
-    switched_out.store(true);
-}
-
-void note_switch_in() {
-    switched_in.store(true);
-}
-
 int power_of_two(int n) {
     int p = 1;
     while (p < n) {
@@ -76,7 +43,8 @@ int power_of_two(int n) {
     return p;
 }
 
-// "LEFT", "P or button 7": the keys and, with a pad, the buttons of an action.
+// "LEFT", "P or Start", "P or button 7": the keys and, with a pad, the
+// buttons of an action, by their usual names where the pad's name gives them.
 void describe(Action a, char* out, std::size_t size) {
     const Binding& b = bindings[a];
     std::size_t n = 0;
@@ -88,7 +56,10 @@ void describe(Action a, char* out, std::size_t size) {
             const char* name = key_name(b.keys[i]);
             m = std::snprintf(out + n, size - n, "%s%s", sep, name ? name : "?");
         } else {
-            m = std::snprintf(out + n, size - n, "%sbutton %d", sep, b.buttons[i - b.key_count]);
+            const int button = b.buttons[i - b.key_count];
+            const char* name = pad_button_name(pad_name(), button);
+            m = name ? std::snprintf(out + n, size - n, "%s%s", sep, name)
+                     : std::snprintf(out + n, size - n, "%sbutton %d", sep, button);
         }
         n += m > 0 ? static_cast<std::size_t>(m) : 0;
     }
@@ -246,46 +217,14 @@ void draw_kept(float brightness, bool text) {
 
 }  // namespace
 
-void poll_presses() {
-    poll_pad();
-    clear_keybuf();  // the presses come from note_key; nothing reads the buffer
-    bool key_pressed[KEY_MAX];
-    for (int k = 0; k < KEY_MAX; ++k) {
-        key_pressed[k] = key_went_down[k].exchange(false);
-    }
-    static const char kNoKeys[KEY_MAX] = {};
-    for (int a = 0; a < kActionCount; ++a) {
-        const Binding& b = bindings[a];
-        bool pressed_key = false;
-        for (int i = 0; i < b.key_count; ++i) {
-            pressed_key =
-                pressed_key || (b.keys[i] > 0 && b.keys[i] < KEY_MAX && key_pressed[b.keys[i]]);
-        }
-        const bool pad_held = action_held(static_cast<Action>(a), kNoKeys, pad) != 0;
-        went_down[a] = pressed_key || (pad_held && !pad_was_held[a]);
-        pad_was_held[a] = pad_held;
-    }
-}
-
-bool pressed(Action a) {
-    return went_down[a];
-}
-
 void start_pause_watch(bool on_focus) {
     glPushAttrib(GL_TEXTURE_BIT);
     make_frame_texture();
     make_text_texture();
     glPopAttrib();
-    keyboard_lowlevel_callback = note_key;
     if (on_focus) {
-        set_display_switch_mode(SWITCH_BACKGROUND);
-        set_display_switch_callback(SWITCH_OUT, note_switch_out);
-        set_display_switch_callback(SWITCH_IN, note_switch_in);
+        watch_focus();
     }
-}
-
-bool focus_lost() {
-    return switched_out.exchange(false) && !window_has_focus();
 }
 
 void keep_frame() {
@@ -302,8 +241,11 @@ void keep_frame() {
 bool wait_paused() {
     bool resumed = false;
     int polls = kRedrawPolls;  // draw at once
-    while (!key[KEY_ESC] && quit_signal() == 0) {
+    for (;;) {
         poll_presses();
+        if (quit_pressed() || quit_signal() != 0) {
+            break;
+        }
         if (pressed(kActPause)) {
             resumed = true;
             break;
@@ -313,7 +255,7 @@ bool wait_paused() {
             take_screenshot();
             polls = kRedrawPolls;
         }
-        if (switched_in.exchange(false) || polls >= kRedrawPolls) {
+        if (focus_returned() || polls >= kRedrawPolls) {
             draw_kept(kDim, true);
             allegro_gl_flip();
             polls = 0;
@@ -321,7 +263,9 @@ bool wait_paused() {
         rest(kPollMs);
         ++polls;
     }
-    // A focus lost while paused is no reason to pause again at once.
-    switched_out.store(false);
+    // A focus lost, or a step key pressed, while paused is no reason to pause
+    // again, or to act, at once.
+    focus_lost();
+    take_step_presses();
     return resumed;
 }

@@ -1,27 +1,21 @@
-// Pausing: the actions that are not part of a step (pause, screenshot) read
-// as presses, the window's keyboard focus, and the paused screen.
+// The paused screen: the last frame kept, dimmed, with the controls over it.
+// The presses it waits on come from the input's latch (input.h), the focus
+// from the window (window.h).
 #ifndef VELLIN_PAUSE_H
 #define VELLIN_PAUSE_H
 
 #include "input/input.h"
-
-// Once a frame, and while paused: takes the key presses noted as they
-// happened (so that a tap between two polls counts) and reads the pad.
-void poll_presses();
-// True when the action's key or button went down before the last
-// poll_presses; holding it counts once.
-bool pressed(Action a);
+#include "shell/window.h"  // focus_lost, which the session reads with the pause
 
 // Once the window is open and before the first frame: builds the paused
 // screen and, with `on_focus`, watches the window's keyboard focus.
 void start_pause_watch(bool on_focus);
-// True once after the window lost the keyboard focus.
-bool focus_lost();
 // Before the flip: keeps the frame drawn, for the paused screen.
 void keep_frame();
 // Shows the kept frame dimmed, with "Paused" and the controls, idling, until
 // the pause action resumes (true) or Escape or a quit signal ends the game
-// (false). A screenshot saves the kept frame as it was drawn.
+// (false). A screenshot saves the kept frame as it was drawn. Presses made
+// while paused do not reach the steps after.
 bool wait_paused();
 
 #endif

@@ -5,6 +5,7 @@
 #include <alleggl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,6 +18,18 @@ int picture_top = 0;
 namespace {
 
 constexpr int kPictureWidth = 640, kPictureHeight = 480;
+
+// Set from Allegro's display-switch callbacks, on its own thread.
+std::atomic<bool> switched_out{false};
+std::atomic<bool> switched_in{false};
+
+void note_switch_out() {
+    switched_out.store(true);
+}
+
+void note_switch_in() {
+    switched_in.store(true);
+}
 
 // Without a display or an OpenGL mode nothing below can work: say why and stop.
 [[noreturn]] void fail_start(const char* program, const char* what) {
@@ -73,4 +86,18 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
                picture_height);
     line_scale = static_cast<float>(picture_height) / kPictureHeight;
     picture_top = (height - picture_height) / 2;
+}
+
+void watch_focus() {
+    set_display_switch_mode(SWITCH_BACKGROUND);
+    set_display_switch_callback(SWITCH_OUT, note_switch_out);
+    set_display_switch_callback(SWITCH_IN, note_switch_in);
+}
+
+bool focus_lost() {
+    return switched_out.exchange(false) && !window_has_focus();
+}
+
+bool focus_returned() {
+    return switched_in.exchange(false);
 }

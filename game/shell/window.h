@@ -16,6 +16,13 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
 // when it only changes hands within the window (from the pointer's to the
 // window's own), so a reported loss is checked against this.
 bool window_has_focus();
+// From now on, notes the window's losing and regaining the keyboard focus;
+// the game runs on in the background meanwhile.
+void watch_focus();
+// True once after the window lost the keyboard focus (and has not got it back).
+bool focus_lost();
+// True once after the window got the keyboard focus back.
+bool focus_returned();
 
 // The window row of the picture's top edge: 0 in a window, the black bar's
 // height in full screen.

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The gamepad through Allegro's own Linux joystick driver: a simulated pad
 # (fake_pad.so, preloaded into the real game) is named on one line at
-# start-up (by its counts when it has no name), its resting triggers and a stick inside the dead zone move
-# nothing, and its stick pushed right walks the trooper.
+# start-up (by its counts when it has no name), its resting triggers, its
+# stick held as the game starts and a stick inside the dead zone move
+# nothing, and its stick, released and pushed right, walks the trooper. An
+# Escape tapped shorter than a frame ends the game.
 #   pad_e2e.sh <vellin> <shot_colours> <assets dir> <fake_pad.so> <screenshot dir>
 set -euo pipefail
 vellin=$1
@@ -18,15 +20,17 @@ script=$work/pad.script
 push() { echo "$*" >>"$script"; }
 
 echo "-- a pad present at start-up is named on one line"
-LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="Vellin Test Pad" start_game --mute
+LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="Vellin Test Pad" \
+  FAKE_PAD_START="0 32767" start_game --mute
 wait_drawn first
-# The triggers rest at one end of their axes and the stick at its centre:
-# nothing walks, and the picture comes to rest.
+# The triggers rest at one end of their axes and the stick, held right at
+# start-up, is taken for one: nothing walks, and the picture comes to rest.
 shot_still start
 grep -qx 'vellin: gamepad: Vellin Test Pad' "$work/game.log" || fail "the pad was not named"
 [ "$(wc -l <"$work/game.log")" -eq 1 ] || fail "the game said more than the pad's name"
 
-echo "-- the stick inside the dead zone does not walk"
+echo "-- the stick, released, inside the dead zone does not walk"
+push axis 0 0
 push axis 0 6000
 sleep 1
 push axis 0 0
@@ -38,9 +42,14 @@ push axis 0 32767
 sleep 1.5
 push axis 0 0
 shot_still walk
-expect_walked nudge walk "the trooper did not walk with the stick"
+expect_walked nudge walk "the trooper did not walk with the stick held at start-up"
 
-quit_with_escape
+echo "-- Escape tapped shorter than a frame quits"
+focus
+xdotool key --delay 0 Escape
+timeout 10 tail --pid="$pid" -f /dev/null || fail "the game did not end within 10 s of a tap of Escape"
+wait "$pid" || fail "the game ended with status $? after a tap of Escape"
+pid=""
 
 echo "-- a pad without a name is given by its counts"
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" start_game --mute

@@ -4,6 +4,8 @@
    as the kernel's joydev does, for Allegro's own Linux joystick driver.
      FAKE_PAD_NAME    the name the pad reports (default "Fake Pad"; empty:
                       the name ioctl fails, as where the driver gives none)
+     FAKE_PAD_START   "N VALUE": axis N reads VALUE at first (a stick held
+                      while the game starts)
      FAKE_PAD_SCRIPT  a file the test appends lines to while the game runs:
                       "axis N VALUE" or "button N VALUE" (VALUE -32767 ..
                       32767, or 0/1), each served once as an event
@@ -100,9 +102,15 @@ static void push(struct FakeFd* f, unsigned char type, unsigned char number, sho
 static void refill(struct FakeFd* f) {
     if (!f->init_sent) {
         f->init_sent = 1;
+        int held = -1, held_value = 0;
+        const char* start = getenv("FAKE_PAD_START");
+        if (start != NULL && sscanf(start, "%d %d", &held, &held_value) != 2)
+            held = -1;
         for (int a = 0; a < kAxes; ++a)
             push(f, JS_EVENT_AXIS | JS_EVENT_INIT, (unsigned char)a,
-                 (a == 2 || a == 5) ? -32767 : 0);
+                 a == held            ? (short)held_value
+                 : (a == 2 || a == 5) ? -32767
+                                      : 0);
         for (int b = 0; b < kButtons; ++b)
             push(f, JS_EVENT_BUTTON | JS_EVENT_INIT, (unsigned char)b, 0);
     }

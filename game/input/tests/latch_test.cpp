@@ -1,0 +1,41 @@
+// The press latch: a tap between two looks reaches the next step and frame, a
+// held or auto-repeating key counts once; the usual names of pad buttons.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "input/input.h"
+
+TEST(LatchTest, TapsReachOneStepAndOneFrameAndHeldKeysCountOnce) {
+    reset_input_settings();
+    take_step_presses();
+    poll_presses();
+    latch_key(KEY_X);
+    latch_key(KEY_X | 0x80);     // up again before the step
+    latch_pad_buttons(1u << 1);  // down at one poll, up at the next
+    latch_pad_buttons(0);
+    latch_key(KEY_P);
+    latch_key(KEY_P | 0x80);  // no step action
+    EXPECT_EQ(take_step_presses(), kStepJump | kStepAim);
+    EXPECT_EQ(take_step_presses(), 0);
+    latch_key(KEY_LEFT);
+    latch_key(KEY_LEFT);  // the keyboard's auto-repeat
+    EXPECT_EQ(take_step_presses(), kStepLeft);
+    latch_key(KEY_LEFT);
+    EXPECT_EQ(take_step_presses(), 0);
+    latch_key(KEY_LEFT | 0x80);
+
+    latch_key(KEY_ESC);
+    latch_key(KEY_ESC | 0x80);
+    poll_presses();
+    EXPECT_TRUE(quit_pressed() && pressed(kActPause) && pressed(kActJump));
+    EXPECT_FALSE(pressed(kActScreenshot));
+    poll_presses();
+    EXPECT_FALSE(quit_pressed() || pressed(kActPause));
+}
+
+TEST(LatchTest, XboxStylePadsNameTheirButtons) {
+    EXPECT_STREQ(pad_button_name("Microsoft X-Box 360 pad", 7), "Start");
+    EXPECT_STREQ(pad_button_name("XInput Controller", 4), "LB");
+    EXPECT_EQ(pad_button_name("XBOX One pad", 11), nullptr);
+    EXPECT_EQ(pad_button_name("Sony PLAYSTATION(R)3 Controller", 0), nullptr);
+}
