@@ -69,6 +69,7 @@ void play() {
         run_frame_steps();
 
         end_frame();
+        poll_presses();
         save_pictures();
         const bool pausing = pause_asked();
         allegro_gl_flip();

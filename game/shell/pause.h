@@ -5,7 +5,6 @@
 #define VELLIN_PAUSE_H
 
 #include "input/input.h"
-#include "shell/window.h"  // focus_lost, which the session reads with the pause
 
 // Once the window is open and before the first frame: builds the paused
 // screen and, with `on_focus`, watches the window's keyboard focus.

@@ -260,7 +260,9 @@ StepInput sample_input() {
         // steers the same at any window scale and in full screen.
         row = demo_pointer_row(static_cast<int>((mouse_y - picture_top) / line_scale));
     }
-    return step_input(key, pad, mickey_x, row);
+    StepInput in = step_input(key, pad, mickey_x, row);
+    in.keys |= take_step_presses();  // a tap since the last step holds for this one
+    return in;
 }
 
 void physics() {

@@ -20,6 +20,7 @@
 #include "shell/physics.h"
 #include "shell/quit_signals.h"
 #include "shell/shell.h"
+#include "shell/window.h"
 
 unsigned int stage_seed;
 
@@ -147,7 +148,6 @@ void run_frame_steps() {
 }
 
 void save_pictures() {
-    poll_presses();
     if (pressed(kActScreenshot)) {
         take_screenshot();
     }

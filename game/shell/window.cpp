@@ -33,8 +33,15 @@ void note_switch_in() {
 
 // Without a display or an OpenGL mode nothing below can work: say why and stop.
 [[noreturn]] void fail_start(const char* program, const char* what) {
-    std::fprintf(stderr, "%s: %s: %s\n", program, what,
-                 allegro_error[0] ? allegro_error : "no display or graphics driver available");
+    const char* display = std::getenv("DISPLAY");
+    if (allegro_error[0] != '\0') {
+        std::fprintf(stderr, "%s: %s: %s\n", program, what, allegro_error);
+    } else if (display == nullptr || display[0] == '\0') {
+        std::fprintf(stderr, "%s: %s: no display: DISPLAY is not set\n", program, what);
+    } else {
+        std::fprintf(stderr, "%s: %s: no display or graphics driver available at DISPLAY=%s\n",
+                     program, what, display);
+    }
     std::exit(1);
 }
 

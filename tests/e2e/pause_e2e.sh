@@ -15,8 +15,6 @@ fresh_work
 mkdir -p "$XDG_CONFIG_HOME/vellin"
 printf '[settings]\npause_on_focus_loss = 1\n' >"$XDG_CONFIG_HOME/vellin/vellin.cfg"
 screenshots="$XDG_DATA_HOME/vellin/screenshots"
-other_pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; [ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null; true' EXIT
 
 # Mean brightness, 0 to 1000, of a band across the middle, where the paused
 # screen has no text.
