@@ -22,6 +22,11 @@ const ActionInfo kActionInfo[kActionCount] = {
      "walk crouched; standing: crouch; with jump: drop through the ledge"},
     {"jump", kStepJump, {1, {KEY_X}, 1, {0}}, "jump"},
     {"aim", kStepAim, {1, {KEY_Z}, 2, {2, 1}}, "walk with the rifle raised"},
+    // No default key: one would clash with a key a player already bound.
+    {"restart",
+     kStepRestart,
+     {0, {}, 0, {}},
+     "back to the start of the stage (also in the pause menu)"},
     {"pause", 0, {1, {KEY_P}, 1, {7}}, "pause and resume"},
     {"screenshot", 0, {1, {KEY_F12}, 0, {}}, "save a screenshot"},
     {"camera", kStepCamera, {1, {KEY_U}, 0, {}}, "debug: free camera on and off"},

@@ -13,6 +13,7 @@ enum Action {
     kActDown,
     kActJump,
     kActAim,
+    kActRestart,     // back to the start of the stage
     kActPause,       // not part of a step: demos never hold it
     kActScreenshot,  // not part of a step
     kActCamera,

@@ -35,8 +35,9 @@ enum StepKey : std::uint16_t {
     kStepBack = 1 << 9,
     kStepStrafeLeft = 1 << 10,
     kStepStrafeRight = 1 << 11,
+    kStepRestart = 1 << 12,  // back to where the game starts the trooper
 };
-constexpr std::uint16_t kStepKeyMask = (1 << 12) - 1;
+constexpr std::uint16_t kStepKeyMask = (1 << 13) - 1;
 
 struct StepInput {
     std::uint16_t keys;     // StepKey bits held during the step
@@ -94,6 +95,11 @@ void poll_pad();
 // One line on `out` for the pad install_pad found: its name as the kernel
 // gives it, or else its counts of sticks, axes and buttons.
 void report_pad(std::FILE* out);
+// Once after a pad was found or lost while the game runs: one line naming it
+// ("Pad connected: NAME"), for the screen. False when nothing changed.
+bool take_pad_news(char* out, std::size_t size);
+// Once after the pad in use went away: the game pauses, as consoles do.
+bool pad_unplugged();
 // The name the kernel gives the pad install_pad found; "" when none.
 const char* pad_name();
 // The usual name of a button ("A", "Start") on a pad called `model` when the
@@ -122,5 +128,15 @@ void poll_presses();
 bool pressed(Action a);
 // Escape is down, or went down before the last poll_presses: the player quits.
 bool quit_pressed();
+// The KEY_ code went down before the last poll_presses (keys that are not
+// actions: the menus' arrows, Enter, F11).
+bool key_pressed(int code);
+// The first key, or pad button, that went down before the last
+// poll_presses; 0 (a key), -1 (a button) when none did. For rebinding.
+int first_key_pressed();
+int first_button_pressed();
+// A press of the action made by the game itself (a menu entry): the next step
+// and the next poll_presses see it as if its key had been tapped.
+void press_action(Action a);
 
 #endif

@@ -23,8 +23,13 @@ std::uint32_t buttons_were_down;
 struct Seen {
     std::uint32_t keys[KEY_MAX];
     std::uint32_t buttons[kPadButtons];
+    std::uint32_t actions[kActionCount];  // presses made by the game itself
 };
 Seen step_seen, frame_seen;
+Seen frame_before;  // frame_seen of the poll before the last
+
+// Main thread only, as press_action's callers.
+std::uint32_t action_downs[kActionCount];
 
 bool frame_pressed[kActionCount];
 bool frame_quit;
@@ -53,6 +58,9 @@ void count_now(Seen* now) {
     }
     for (int n = 0; n < kPadButtons; ++n) {
         now->buttons[n] = button_downs[n];
+    }
+    for (int a = 0; a < kActionCount; ++a) {
+        now->actions[a] = action_downs[a];
     }
 }
 
@@ -88,7 +96,7 @@ std::uint16_t take_step_presses() {
     count_now(&now);
     std::uint16_t bits = 0;
     for (int a = 0; a < kActionCount; ++a) {
-        if (went_down(bindings[a], now, step_seen)) {
+        if (went_down(bindings[a], now, step_seen) || now.actions[a] != step_seen.actions[a]) {
             bits |= kActionInfo[a].bit;
         }
     }
@@ -102,9 +110,11 @@ void poll_presses() {
     Seen now;
     count_now(&now);
     for (int a = 0; a < kActionCount; ++a) {
-        frame_pressed[a] = went_down(bindings[a], now, frame_seen);
+        frame_pressed[a] =
+            went_down(bindings[a], now, frame_seen) || now.actions[a] != frame_seen.actions[a];
     }
     frame_quit = now.keys[KEY_ESC] != frame_seen.keys[KEY_ESC];
+    frame_before = frame_seen;
     frame_seen = now;
 }
 
@@ -114,4 +124,32 @@ bool pressed(Action a) {
 
 bool quit_pressed() {
     return frame_quit || key[KEY_ESC];
+}
+
+bool key_pressed(int code) {
+    return code > 0 && code < KEY_MAX && frame_seen.keys[code] != frame_before.keys[code];
+}
+
+int first_key_pressed() {
+    for (int k = 1; k < KEY_MAX; ++k) {
+        if (key_pressed(k)) {
+            return k;
+        }
+    }
+    return 0;
+}
+
+int first_button_pressed() {
+    for (int n = 0; n < kPadButtons; ++n) {
+        if (frame_seen.buttons[n] != frame_before.buttons[n]) {
+            return n;
+        }
+    }
+    return -1;
+}
+
+void press_action(Action a) {
+    if (a >= 0 && a < kActionCount) {
+        ++action_downs[a];
+    }
 }

@@ -148,3 +148,11 @@ void report_pad(std::FILE* out) {
     std::fprintf(out, "vellin: gamepad with %d sticks, %d axes, %d buttons\n", joy[0].num_sticks,
                  axes, joy[0].num_buttons);
 }
+
+bool take_pad_news(char*, std::size_t) {
+    return false;  // pads are found at start-up only, for now
+}
+
+bool pad_unplugged() {
+    return false;
+}

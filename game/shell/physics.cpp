@@ -295,6 +295,15 @@ void physics(const StepInput& in) {
     if (held(kStepReset)) {
         ludz.pos[1] = 0.0f;
     }
+    if (held(kStepRestart)) {
+        // As the game opened: no crouch, fall or drift left over, the frame
+        // the model file starts on, and the opening drop.
+        place_player_at_start();
+        down = fall = direction = 0;
+        if (ludz.model != nullptr) {
+            hold_frame(static_cast<float>(ludz.model->frame));
+        }
+    }
 
     move_horizontally();
     start_jump();

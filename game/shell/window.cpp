@@ -47,6 +47,12 @@ void note_switch_in() {
 
 }  // namespace
 
+bool set_window_mode(int, int) {
+    return false;  // not yet: the window is made once, at start-up
+}
+
+void handle_window_keys() {}
+
 // AllegroGL's own full screen needs the XF86VidMode extension and always
 // switches the display to a mode of the size asked for; a window of the
 // desktop's size, without borders, keeps the mode as the player has it.

@@ -24,6 +24,15 @@ bool focus_lost();
 // True once after the window got the keyboard focus back.
 bool focus_returned();
 
+// Changes the open window to full screen (a borderless window of the
+// desktop's size) or to a window of 640 by 480 times `scale`, keeping the
+// GL context, the textures and the display lists. False when it cannot be
+// done while the game runs: the change then waits for the next start.
+bool set_window_mode(int fullscreen, int scale);
+// Once a frame, in play and paused: F11 or Alt+Enter (pressed before the last
+// poll_presses) switch between the window and full screen for this run.
+void handle_window_keys();
+
 // The window row of the picture's top edge: 0 in a window, the black bar's
 // height in full screen.
 extern int picture_top;

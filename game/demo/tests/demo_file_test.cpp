@@ -103,7 +103,7 @@ TEST(DemoFile, ImpossibleValuesAreRefused) {
     } faults[] = {
         {first_frame, {0xe1, 0x2e}, "impossible step count 12001"},
         {first_frame, {0xfe, 0xff}, "impossible step count"},
-        {first_step, {0x00, 0x10}, "unknown key bits"},
+        {first_step, {0x00, 0x20}, "unknown key bits"},
         {first_step + 4, {0xff, 0xff}, "impossible pointer row"},
         {end + 2, {4}, "end record counts 4 frames"},
         {end + 6, {0xff, 0xff, 0xff, 0xff}, "4294967295 steps"},

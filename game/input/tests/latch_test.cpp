@@ -31,6 +31,18 @@ TEST(LatchTest, TapsReachOneStepAndOneFrameAndHeldKeysCountOnce) {
     EXPECT_FALSE(pressed(kActScreenshot));
     poll_presses();
     EXPECT_FALSE(quit_pressed() || pressed(kActPause));
+
+    // A menu's own press of an action, and the first key and button for rebinding.
+    press_action(kActRestart);
+    latch_key(KEY_F11);
+    latch_pad_buttons(1u << 3);
+    poll_presses();
+    EXPECT_TRUE(pressed(kActRestart) && key_pressed(KEY_F11));
+    EXPECT_EQ(first_key_pressed(), KEY_F11);
+    EXPECT_EQ(first_button_pressed(), 3);
+    EXPECT_EQ(take_step_presses() & kStepRestart, kStepRestart);
+    poll_presses();
+    EXPECT_FALSE(pressed(kActRestart) || key_pressed(KEY_F11) || first_button_pressed() >= 0);
 }
 
 TEST(LatchTest, XboxStylePadsNameTheirButtons) {
