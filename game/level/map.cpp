@@ -58,3 +58,28 @@ const int jungle_map0[kMapRows][kMapColumns] = {
 
 // Not read by the game; kept beside the stage layer as an empty second layer.
 const int jungle_map1[kMapRows][kMapColumns] = {};
+
+const int (*tile_layer)[kMapColumns] = jungle_map0;
+
+namespace {
+int stage_layer[kMapRows][kMapColumns];  // a stage file's layer, once one is used
+}  // namespace
+
+void use_stage(const StageFile& stage) {
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c)
+            stage_layer[r][c] = stage.codes[r][c];
+    }
+    tile_layer = stage_layer;
+}
+
+std::uint64_t tile_layer_hash() {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a 64 offset basis
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            hash ^= static_cast<std::uint64_t>(tile_layer[r][c]);
+            hash *= 1099511628211ull;  // FNV-1a 64 prime
+        }
+    }
+    return hash;
+}
