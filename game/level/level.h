@@ -1,5 +1,6 @@
-// The jungle stage: its tile layer, the level arrays generated from it at
-// start-up, and the generators. All arrays are global, zero at process start,
+// The stage: its tile layer (the jungle's, compiled in, or one read from a
+// stage file), the level arrays generated from it at start-up, and the
+// generators. All arrays are global, zero at process start,
 // written once during start-up and read-only afterwards. Row-major, [row][column],
 // row 0 at the top.
 //
@@ -10,7 +11,6 @@
 #define VELLIN_LEVEL_H
 
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 
 #include "state/state.h"
@@ -165,7 +165,5 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
 bool read_stage_file(const char* path, StageFile* stage, std::FILE* err);
 // Makes the stage's layer the one generation reads; call before generate_wall.
 void use_stage(const StageFile& stage);
-// FNV-1a over the 1600 codes of tile_layer, row by row: tells stages apart.
-std::uint64_t tile_layer_hash();
 
 #endif

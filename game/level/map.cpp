@@ -72,14 +72,3 @@ void use_stage(const StageFile& stage) {
     }
     tile_layer = stage_layer;
 }
-
-std::uint64_t tile_layer_hash() {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a 64 offset basis
-    for (int r = 0; r < kMapRows; ++r) {
-        for (int c = 0; c < kMapColumns; ++c) {
-            hash ^= static_cast<std::uint64_t>(tile_layer[r][c]);
-            hash *= 1099511628211ull;  // FNV-1a 64 prime
-        }
-    }
-    return hash;
-}

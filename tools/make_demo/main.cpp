@@ -52,24 +52,19 @@ int trace(const KeyScript& script, const char* model) {
     return 0;
 }
 
-}  // namespace
-
-namespace {
-
 int tracing;
 const char* stage_path;
 
 const CmdOption kOptions[] = {
-    cmd_flag("--trace", &tracing, 1,
-             "play SCRIPT without a window on the player model MODEL and print\n"
-             "the player's state at the end of every hold"),
+    cmd_flag("--trace", &tracing, 1, "play SCRIPT without a window on the player MODEL"),
     cmd_text("--stage", "FILE", &stage_path, "play on the stage in FILE instead of the jungle"),
 };
 
 const CmdLine kLine = {
     "make_demo",
     "[OPTION]... SCRIPT DEMO | make_demo --trace [OPTION]... SCRIPT MODEL",
-    "Turns a key script into a demo file, or traces what it does.\n",
+    "Turns a key script into a demo file, or plays it without a window (--trace)\n"
+    "and prints the player's state at the end of every hold.\n",
     kOptions,
     2,
     "SCRIPT",
