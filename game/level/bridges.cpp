@@ -3,17 +3,14 @@
 #include "model/model.h"
 #include "state/state.h"
 
-namespace {
-constexpr int kCodeBridge = 9;
-}  // namespace
-
 // Bridges are numbered in row-major order of their cells. Cells beyond the
-// slots are left without a bridge rather than written past the tables.
+// pieces read are left without a bridge rather than drawn unread; the stage
+// check refuses such a layer.
 void generate_bridges() {
     int n = 0;
     for (int r = 0; r < kMapRows; ++r) {
         for (int c = 0; c < kMapColumns; ++c) {
-            if (jungle_map0[r][c] != kCodeBridge || n >= kBridgeSlots)
+            if (tile_layer[r][c] != kTileBridge || n >= kBridgePieces)
                 continue;
             bridges[n][0] = r;
             bridges[n][1] = c;
@@ -26,4 +23,5 @@ void generate_bridges() {
             ++n;
         }
     }
+    bridgecount = n;
 }

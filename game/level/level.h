@@ -1,5 +1,6 @@
-// The jungle stage: its tile layer, the level arrays generated from it at
-// start-up, and the generators. All arrays are global, zero at process start,
+// The stage: its tile layer (the jungle's, compiled in, or one read from a
+// stage file), the level arrays generated from it at start-up, and the
+// generators. All arrays are global, zero at process start,
 // written once during start-up and read-only afterwards. Row-major, [row][column],
 // row 0 at the top.
 //
@@ -8,6 +9,9 @@
 // units are below; every file that converts takes them from here.
 #ifndef VELLIN_LEVEL_H
 #define VELLIN_LEVEL_H
+
+#include <cstddef>
+#include <cstdio>
 
 #include "state/state.h"
 
@@ -63,13 +67,30 @@ constexpr int kFirstRowBelowLayer = grid_row(kMapRows);  // grid rows from here 
 // cModel::Extruded, declared with the class in model.h, are defined here
 // (probes.cpp): they read the level arrays, which lie above the model.
 constexpr float kFootDrop = 15.0f;
+constexpr float kProbeDrop = 12.5f;  // Extruded's point below an upright model's origin
+// The grid corner whose cell holds the point (x, y); false outside the grid.
+bool grid_corner_at(float x, float y, int* row, int* column);
 
 // True when a placed bridge piece's deck holds the point (x, feet): within
 // its cell's columns, edges included, and less than a map row below its top.
 bool on_bridge(float x, float feet);
+// The two ground rules, for the probes and for the stage check: the deck of a
+// bridge cell (row, column) holds feet at (x, feet); platform (row, column,
+// width) at extrusion level `level` holds them over a corner of level `under`
+// (-1: below the grid, where nothing holds).
+bool deck_holds(int row, int column, float x, float feet);
+bool platform_holds(int row, int column, int width, int level, float x, float feet, int under);
+
+// Where the trooper drops in at the start: x of the opening drop and y of his
+// origin; the stage check needs a ledge or a bridge below.
+constexpr float kDropInX = 60.0f;
+constexpr float kDropInY = 0.0f;
 
 extern const int jungle_map0[kMapRows][kMapColumns];  // tile codes 0, 1, 5, 9
 extern const int jungle_map1[kMapRows][kMapColumns];  // second layer, unread
+// The layer generation and drawing read: jungle_map0 unless use_stage put a
+// stage's layer in its place.
+extern const int (*tile_layer)[kMapColumns];
 
 extern int walk[kMapRows][kMapColumns];             // 1 where a found platform run lies
 extern int mask[kGridRows][kGridColumns];           // 0 empty, 1 solid, 2 solid below the layer
@@ -79,6 +100,7 @@ extern VERT wallnorms[kGridRows][kGridColumns][2];  // unit normals of each cell
 extern int plats[kMaxPlatforms][3];                 // (map row, first map column, width in cells)
 extern int platcount;                               // entries used in plats
 extern int bridges[kBridgeSlots][3];                // (map row, map column, standing flag)
+extern int bridgecount;                             // pieces placed, at most kBridgePieces
 extern VERT trees[kTreeCount][16];                  // trunk: four rings of four points
 extern VERT treenorms[kTreeCount][16];              // matching vertex normals
 extern float treed[kTreeCount][4];                  // (axis x, top y, axis z, crown scale)
@@ -103,9 +125,45 @@ extern int (*level_rand)();
 void generate_wall();
 // Raises the extrusion under the platform whose first cell is (row, column).
 void extrude(int row, int column, int width);
+// The same on any level grid, and on a mesh's z when `mesh` is not null: the
+// stage check works out a layer's levels without touching the stage's.
+void raise_levels(int levels[kGridRows][kGridColumns], VERT mesh[kGridRows][kGridColumns], int row,
+                  int column, int width);
 // Places the 300 background trees; draws 900 values from level_rand.
 void generate_trees();
-// Records the bridge cells and places bridge[0..7]; run after they are read.
+// Zeroes what generate_wall and generate_bridges write, so that another
+// layer can be generated in the same process (tools, tests).
+void clear_level();
+// Records the bridge cells and places a piece on each, bridge[0] onwards, at
+// most kBridgePieces; run after the pieces are read.
 void generate_bridges();
+
+// A stage file: the tile layer as UTF-8 text, one line of 100 codes per map
+// row, top row first (stage_file.cpp); lines starting with '#' are comments
+// and "# name: ..." names the stage. Checked as untrusted input: every count
+// the game's tables hold and the drop-in are checked too (stage_rules.cpp).
+constexpr int kTileEmpty = 0, kTileLedge = 1, kTileRock = 5, kTileBridge = 9;
+constexpr std::size_t kStageFileLimit = 64 * 1024;  // bytes; a larger file is refused
+constexpr int kStageNameSize = 64;                  // bytes, the NUL included
+
+struct StageFile {
+    char name[kStageNameSize];  // from "# name:", cut to fit; "" when none
+    int codes[kMapRows][kMapColumns];
+};
+
+// Receives one fault: line and column (in characters) count from 1.
+using stage_report = void (*)(void* context, int line, int column, const char* what);
+
+// Reads stage text from memory, reporting every fault in file order (each
+// once; a file that is not text or too large stops at its first fault). True
+// when there is none; *stage holds what could be read either way (cells not
+// read are 0), but only a true stage may be used.
+bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, stage_report report,
+                 void* context);
+// Reads a stage file, printing "PATH:LINE:COLUMN: what is wrong" on err for
+// every fault, or "PATH: why" when it cannot be read. True when valid.
+bool read_stage_file(const char* path, StageFile* stage, std::FILE* err);
+// Makes the stage's layer the one generation reads; call before generate_wall.
+void use_stage(const StageFile& stage);
 
 #endif

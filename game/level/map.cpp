@@ -58,3 +58,17 @@ const int jungle_map0[kMapRows][kMapColumns] = {
 
 // Not read by the game; kept beside the stage layer as an empty second layer.
 const int jungle_map1[kMapRows][kMapColumns] = {};
+
+const int (*tile_layer)[kMapColumns] = jungle_map0;
+
+namespace {
+int stage_layer[kMapRows][kMapColumns];  // a stage file's layer, once one is used
+}  // namespace
+
+void use_stage(const StageFile& stage) {
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c)
+            stage_layer[r][c] = stage.codes[r][c];
+    }
+    tile_layer = stage_layer;
+}

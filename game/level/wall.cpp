@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kCodeLedge = 1;
-constexpr int kCodeRock = 5;
 constexpr int kShapeReach = 4;  // edge rounding looks 0..3 columns sideways
 constexpr double kHalfPi = 1.5707963267948966;
 // Against an empty corner on the left a rock corner sinks by up to a quarter
@@ -25,7 +23,7 @@ constexpr double kJitterSide = 1.0;
 // Map code over grid corner (i, j); the rows below the layer read as empty.
 int code_at(int i, int j) {
     const int r = map_row(i);
-    return r < kMapRows ? jungle_map0[r][map_column(j)] : 0;
+    return r < kMapRows ? tile_layer[r][map_column(j)] : 0;
 }
 
 void build_base_mesh() {
@@ -35,7 +33,7 @@ void build_base_mesh() {
             wall[i][j].y = -kGridPitch * static_cast<float>(i);
             wall[i][j].z = 0.0f;
             const int code = code_at(i, j);
-            mask[i][j] = (code == kCodeRock || code == kCodeLedge) ? 1 : 0;
+            mask[i][j] = (code == kTileRock || code == kTileLedge) ? 1 : 0;
             if (i >= kFirstRowBelowLayer && mask[i - 1][j] != 0)
                 mask[i][j] = 2;
         }
@@ -49,10 +47,10 @@ void find_platforms() {
         for (int j = 0; j < kGridColumns; ++j) {
             const int r = map_row(i);
             const int c = map_column(j);
-            if (r >= kMapRows || walk[r][c] != 0 || jungle_map0[r][c] != kCodeLedge)
+            if (r >= kMapRows || walk[r][c] != 0 || tile_layer[r][c] != kTileLedge)
                 continue;
             int w = 0;
-            while (c + w < kMapColumns && jungle_map0[r][c + w] == kCodeLedge) {
+            while (c + w < kMapColumns && tile_layer[r][c + w] == kTileLedge) {
                 walk[r][c + w] = 1;
                 ++w;
             }
@@ -139,32 +137,39 @@ void generate_wall() {
     compute_normals();
 }
 
+void extrude(int row, int column, int width) {
+    raise_levels(extrusion, wall, row, column, width);
+}
+
 // Footprint: the grid rows from the platform's down to the bottom, under its
 // grid columns, cut to the grid. peak carries across rows, so stacked
-// platforms push the rock below further out.
-void extrude(int row, int column, int width) {
+// platforms push the rock below further out. Each level raises the mesh
+// corner's z with it, when there is a mesh.
+void raise_levels(int levels[kGridRows][kGridColumns], VERT mesh[kGridRows][kGridColumns], int row,
+                  int column, int width) {
     const int i0 = std::max(0, grid_row(row));
     const int j0 = std::max(0, grid_column(column));
     const int j1 = std::min(kGridColumns, grid_column(column + width));
+    const auto raise = [&](int i, int j) {
+        ++levels[i][j];
+        if (mesh != nullptr)
+            mesh[i][j].z += kLevelDepth;
+    };
     int peak = 0;
     for (int i = i0; i < kGridRows; ++i) {
         for (int j = j0; j < j1; ++j) {
-            ++extrusion[i][j];
-            wall[i][j].z += kLevelDepth;
-            if (extrusion[i][j] > peak) {
-                peak = extrusion[i][j];
-            } else if (extrusion[i][j] < peak) {
-                ++extrusion[i][j];
-                wall[i][j].z += kLevelDepth;
+            raise(i, j);
+            if (levels[i][j] > peak) {
+                peak = levels[i][j];
+            } else if (levels[i][j] < peak) {
+                raise(i, j);
             }
         }
     }
     for (int i = i0; i < kGridRows; ++i) {
         for (int j = j0; j < j1; ++j) {
-            if (extrusion[i][j] < peak) {
-                ++extrusion[i][j];
-                wall[i][j].z += kLevelDepth;
-            }
+            if (levels[i][j] < peak)
+                raise(i, j);
         }
     }
 }

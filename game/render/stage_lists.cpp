@@ -71,7 +71,7 @@ void compile_stage_lists() {
             compile(kCrowns + t, [p] { draw_palm(p.x, p.y, p.z, p.s); });
         }
     }
-    for (int b = 0; b < kBridgePieces; ++b)
+    for (int b = 0; b < bridgecount; ++b)
         compile(kBridges + b, [b] { bridge[b].Draw(); });
 }
 
@@ -121,7 +121,7 @@ bool call_palm_lists() {
 bool call_bridge_lists() {
     if (base == 0)
         return false;
-    for (int b = 0; b < kBridgePieces; ++b)
+    for (int b = 0; b < bridgecount; ++b)
         glCallList(base + kBridges + b);
     return true;
 }

@@ -78,7 +78,7 @@ void emit_skirt(int t) {
 // gap of the bottom row.
 bool tree_drawn(int t) {
     const int column = t / kTreesPerColumn;
-    return camclip(column) && jungle_map0[kBottomRow][column] != 0;
+    return camclip(column) && tile_layer[kBottomRow][column] != 0;
 }
 
 void emit_tree(int t) {
@@ -136,9 +136,10 @@ void draw_palm(float x, float y, float z, float s) {
     glEnd();
 }
 
+// Only the pieces the stage placed: the others stand at the origin.
 void draw_bridges() {
     if (call_bridge_lists())
         return;
-    for (int b = 0; b < kBridgePieces; ++b)
+    for (int b = 0; b < bridgecount; ++b)
         bridge[b].Draw();
 }

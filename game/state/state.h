@@ -16,8 +16,9 @@
 
 class cModel;
 
-// The bridge tables have nine slots. Only the first eight pieces are read,
-// stood on and drawn (the stage has eight bridge cells); the ninth stays empty.
+// The bridge tables have nine slots. Eight pieces are read; a stage places
+// at most that many (the jungle all eight, level.h's bridgecount), and only
+// the placed ones are stood on and drawn; the ninth slot stays empty.
 constexpr int kBridgeSlots = 9;
 constexpr int kBridgePieces = 8;
 

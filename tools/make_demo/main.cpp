@@ -2,11 +2,15 @@
 //   make_demo SCRIPT DEMO          write the demo
 //   make_demo --trace SCRIPT MODEL play it without a window and print the
 //                                  player's state at the end of every hold
+//   --stage FILE                   trace on a stage file's layer
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
+#include "cmdline/cmdline.h"
 #include "headless.h"
+#include "level/level.h"
 #include "key_script.h"
 #include "shell/physics.h"
 #include "model/model.h"
@@ -48,28 +52,62 @@ int trace(const KeyScript& script, const char* model) {
     return 0;
 }
 
+int tracing;
+const char* stage_path;
+
+const CmdOption kOptions[] = {
+    cmd_flag("--trace", &tracing, 1, "play SCRIPT without a window on the player MODEL"),
+    cmd_text("--stage", "FILE", &stage_path, "play on the stage in FILE instead of the jungle"),
+};
+
+const CmdLine kLine = {
+    "make_demo",
+    "[OPTION]... SCRIPT DEMO | make_demo --trace [OPTION]... SCRIPT MODEL",
+    "Turns a key script into a demo file, or plays it without a window (--trace)\n"
+    "and prints the player's state at the end of every hold.\n",
+    kOptions,
+    2,
+    "SCRIPT",
+    2,
+    2,
+    nullptr,
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool tracing = argc == 4 && std::string(argv[1]) == "--trace";
-    if (argc != 3 && !tracing) {
-        std::fprintf(stderr, "usage: make_demo SCRIPT DEMO | make_demo --trace SCRIPT MODEL\n");
-        return 2;
+    std::vector<const char*> operands(argc);
+    int count = 0;
+    const int status =
+        parse_command_line(kLine, argc, argv, operands.data(), &count, stdout, stderr);
+    if (status >= 0) {
+        return status;
+    }
+    if (stage_path != nullptr && !tracing) {
+        // A demo does not yet name its stage: it would replay on the jungle.
+        return refuse_command_line(kLine, "--stage goes with --trace only", stderr);
     }
     KeyScript script;
-    if (!read_script(argv[tracing ? 2 : 1], &script)) {
+    if (!read_script(operands[0], &script)) {
         return 1;
     }
+    if (stage_path != nullptr) {
+        StageFile stage;
+        if (!read_stage_file(stage_path, &stage, stderr)) {
+            return 1;
+        }
+        use_stage(stage);
+    }
     if (tracing) {
-        return trace(script, argv[3]);
+        return trace(script, operands[1]);
     }
     const std::vector<unsigned char> bytes = encode_demo(demo_from_script(script));
-    std::ofstream out(argv[2], std::ios::binary);
+    std::ofstream out(operands[1], std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) {
-        std::fprintf(stderr, "make_demo: cannot write %s\n", argv[2]);
+        std::fprintf(stderr, "make_demo: cannot write %s\n", operands[1]);
         return 1;
     }
     return 0;

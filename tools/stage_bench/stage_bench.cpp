@@ -4,6 +4,9 @@
 // mean frame time of each sweep, the medians and their ratio, and the time
 // the lists take to compile. Run in the data directory (assets/).
 //   stage_bench [FRAMES [ROUNDS]]
+// Or draws one frame of a stage file, the trooper dropped in at world x and
+// standing, into an 8-bit RGB PNG:
+//   stage_bench --shot STAGE X PNG
 #include <GL/gl.h>
 #include <GL/glx.h>
 
@@ -12,12 +15,16 @@
 #include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "gl_context.h"
+#include "level/level.h"
 #include "model/model.h"
 #include "model/trooper_frames.h"
 #include "render/render.h"
+#include "picture/picture.h"
+#include "shell/physics.h"
 #include "shell/shell.h"
 
 namespace {
@@ -63,9 +70,41 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+constexpr int kShotWidth = 640, kShotHeight = 480;
+constexpr int kLandingSteps = 600;  // more than any drop onto a stage takes
+
+int shoot(const char* stage_path, float x, const char* png) {
+    StageFile stage;
+    if (!read_stage_file(stage_path, &stage, stderr))
+        return 1;
+    use_stage(stage);
+    GlContext gl(kShotWidth, kShotHeight);
+    init_render_state();
+    std::srand(1);
+    init_stage();
+    ludz.pos[0] = x;
+    for (int s = 0; s < kLandingSteps && jump != 0; ++s)
+        physics(StepInput{});
+    physics(StepInput{});  // the step after landing stands him up
+    begin_frame();
+    draw_stage();
+    end_frame();
+    glFinish();
+    std::vector<unsigned char> rgb(kShotWidth * kShotHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kShotWidth, kShotHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (write_png(png, false, rgb.data(), kShotWidth, kShotHeight) != 0) {
+        std::fprintf(stderr, "stage_bench: cannot write %s\n", png);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--shot")
+        return shoot(argv[2], static_cast<float>(std::atof(argv[3])), argv[4]);
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     GlContext gl(640, 480);
