@@ -28,7 +28,6 @@ constexpr double kFreeCameraSpeed = 1.6;    // units per step
 constexpr float kFacingLeft = 0.0f;         // rot[1], radians
 constexpr float kFacingRight = 3.1415927f;
 
-constexpr float kStartX = 60.0f;
 constexpr float kStartZ = 5.0f;  // just in front of the cliff face
 constexpr float kStartFallSpeed = 0.1f;
 
@@ -270,8 +269,8 @@ void physics() {
 }
 
 void place_player_at_start() {
-    ludz.pos[0] = kStartX;
-    ludz.pos[1] = 0.0f;
+    ludz.pos[0] = kDropInX;
+    ludz.pos[1] = kDropInY;
     ludz.pos[2] = kStartZ;
     ludz.rot[0] = ludz.rot[2] = 0.0f;
     ludz.rot[1] = kFacingRight;
