@@ -20,9 +20,8 @@ cfg=$XDG_CONFIG_HOME/vellin/vellin.cfg
 printf '# mine\n[settings]\npause_on_focus_loss = 1\n' >"$cfg"
 screenshots="$XDG_DATA_HOME/vellin/screenshots"
 
-# Mean brightness, 0 to 1000, of a band across the middle, where the paused
-# screen has no text.
-brightness() { convert "$1" -crop 640x160+0+110 +repage -format '%[fx:int(mean * 1000)]' info:; }
+# Mean brightness, 0 to 1000, of a band across the foot, below the menu.
+brightness() { convert "$1" -crop 640x140+0+335 +repage -format '%[fx:int(mean * 1000)]' info:; }
 # The cliff's left end: the first lit column on a row through the rock. It
 # moves left as the trooper walks right (the camera follows him), about 65
 # pixels a second.

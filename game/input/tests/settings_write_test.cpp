@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <allegro.h>
+
+#include "input/input.h"
 #include "input/settings_write.h"
 #include "temp_dir.h"
 
@@ -86,6 +89,35 @@ TEST(SettingsWrite, ReplacesTheFileWholeOrNotAtAll) {
         chmod(dir.path().c_str(), 0700);
         EXPECT_EQ(slurp(real), "# kept\n[settings]\nvolume = 40\n");
     }
+}
+
+// The menu's changes: two play actions on one key refused as the file
+// refuses them, only the changed entries written, and nothing when nothing
+// changed.
+TEST(SettingsWrite, MenuChangesFollowTheFileRules) {
+    reset_input_settings();
+    EXPECT_EQ(binding_clash(kActRight, false, KEY_LEFT), kActLeft);
+    EXPECT_EQ(binding_clash(kActAim, true, 0), kActJump);
+    EXPECT_EQ(binding_clash(kActRight, false, KEY_RIGHT), -1);  // its own key
+    EXPECT_EQ(binding_clash(kActCamera, false, KEY_LEFT), -1);  // debug keys may share
+
+    TempDir dir("settings-save");
+    const std::string path = (dir.path() / "vellin.cfg").string();
+    char why[256] = "";
+    ASSERT_TRUE(save_settings_changes(path.c_str(), 0, 0, why, sizeof why));
+    EXPECT_NE(access(path.c_str(), F_OK), 0) << "written with nothing changed";
+    settings.volume = 90;
+    bindings[kActRight].keys[0] = KEY_D;
+    int rows[kSettingRowCount];
+    const int n = settings_section_rows(rows, kSettingRowCount);
+    unsigned volume = 0;
+    for (int i = 0; i < n; ++i) {
+        volume |= setting_row_view(rows[i]).value == &settings.volume ? 1u << rows[i] : 0;
+    }
+    ASSERT_TRUE(save_settings_changes(path.c_str(), volume, 1u << kActRight, why, sizeof why))
+        << why;
+    EXPECT_EQ(slurp(path), "[settings]\nvolume = 90\n\n[keys]\nright = D\n\n[pad]\nright = none\n");
+    reset_input_settings();
 }
 
 }  // namespace
