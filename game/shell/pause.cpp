@@ -9,6 +9,7 @@
 #include <alleggl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -49,6 +50,15 @@ unsigned drawn_version = ~0u;
 
 // The menu's lines as last drawn, in window pixels, for the mouse.
 int line_top[kMenuLines], line_bottom[kMenuLines];
+
+// Left clicks, counted where Allegro reports them: a click shorter than a
+// poll still counts.
+std::atomic<unsigned> clicks;
+void count_click(int flags) {
+    if (flags & MOUSE_FLAG_LEFT_DOWN) {
+        clicks.fetch_add(1);
+    }
+}
 
 constexpr float kDim = 0.35f;
 constexpr int kPollMs = 10;
@@ -308,6 +318,7 @@ void start_pause_watch(bool on_focus) {
     text_texture = alpha_texture(kTextH);
     note_texture = alpha_texture(kNoteH);
     glPopAttrib();
+    mouse_callback = count_click;
     if (on_focus) {
         watch_focus();
     }
@@ -369,7 +380,8 @@ bool wait_paused() {
     bool resumed = false;
     bool restart = false;
     int polls = kRedrawPolls;  // draw at once
-    int mouse_was_x = mouse_x, mouse_was_y = mouse_y, mouse_was_b = mouse_b;
+    int mouse_was_x = mouse_x, mouse_was_y = mouse_y;
+    unsigned clicks_seen = clicks.load();
     open_menu(options.play != nullptr || options.timedemo != nullptr);
     for (;;) {
         poll_presses();
@@ -384,12 +396,13 @@ bool wait_paused() {
             polls = kRedrawPolls;
         }
         // The pointer chooses an entry when it moves or clicks, not by resting.
-        const int mx_now = mouse_x, my_now = mouse_y, mb_now = mouse_b;
-        const bool clicked = (mb_now & 1) && !(mouse_was_b & 1);
+        const int mx_now = mouse_x, my_now = mouse_y;
+        const unsigned clicks_now = clicks.load();
+        const bool clicked = clicks_now != clicks_seen;
         const bool moved = mx_now != mouse_was_x || my_now != mouse_was_y;
         mouse_was_x = mx_now;
         mouse_was_y = my_now;
-        mouse_was_b = mb_now;
+        clicks_seen = clicks_now;
         const MenuResult r = menu_poll(moved || clicked ? entry_at(mx_now, my_now) : -1, clicked);
         if (r != kMenuStay) {
             resumed = r != kMenuQuit;

@@ -82,7 +82,9 @@ if [ "$part" = keys ]; then
   sleep 0.5
   shot settings
   hold 0.1 Escape # back to the first screen, not a quit
-  menu_pick 1     # Controls
+  # Controls by the mouse: its line is at row 290 of the first screen.
+  xdotool mousemove --window "$win" 320 290 click 1
+  sleep 0.5
   menu_pick 1     # Walk right
   sleep 0.5
   shot waiting
