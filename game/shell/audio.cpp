@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "input/input.h"
@@ -49,11 +50,15 @@ int install_sound_quietly() {
     return status;
 }
 
-void play(SoundId id, int pitch) {
-    if (samples[id] != nullptr) {
-        const int volume = kLoudness[id] * settings.volume / 100;
-        play_sample(samples[id], volume, kCentre, pitch, id == kSoundJungle);
+int loudness(int id) {
+    return kLoudness[id] * settings.volume / 100;
+}
+
+int play(SoundId id, int pitch) {
+    if (samples[id] == nullptr || settings.mute) {
+        return -1;
     }
+    return play_sample(samples[id], loudness(id), kCentre, pitch, id == kSoundJungle);
 }
 
 }  // namespace
@@ -119,4 +124,34 @@ void resume_sounds() {
         }
         stopped[v] = false;
     }
+}
+
+bool apply_sound_settings() {
+    if (!heard) {
+        return settings.mute != 0;
+    }
+    bool jungle = false;
+    for (int v = 0; v < kVoices; ++v) {
+        const SAMPLE* s = voice_check(v);
+        const int id = static_cast<int>(std::find(samples, samples + kSoundCount, s) - samples);
+        if (s == nullptr || id == kSoundCount) {
+            continue;
+        }
+        if (settings.mute) {
+            deallocate_voice(v);
+            stopped[v] = false;
+        } else {
+            voice_set_volume(v, loudness(id));
+            jungle = jungle || id == kSoundJungle;
+        }
+    }
+    if (!settings.mute && !jungle) {
+        // Paused: it starts with the rest when the game resumes.
+        const int v = play(kSoundJungle, kNormalPitch);
+        if (v >= 0 && v < kVoices) {
+            voice_stop(v);
+            stopped[v] = true;
+        }
+    }
+    return true;
 }

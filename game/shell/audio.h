@@ -18,5 +18,10 @@ void play_step_sounds(const PlayerSound& before);
 // on from there.
 void pause_sounds();
 void resume_sounds();
+// While paused, after settings.volume or settings.mute changed: the sounds
+// take the new volume; mute stops them all and unmuting starts the ambience
+// again (when the game resumes). False when sound cannot be heard before the
+// next start: the game opened no sound device.
+bool apply_sound_settings();
 
 #endif

@@ -1,39 +1,74 @@
 // The paused screen: the last frame copied into a texture, drawn dimmed with
-// the controls over it from a texture of Allegro's font, redrawn a few times
-// a second while the loop idles.
+// the pause menu over it from a texture of Allegro's font, redrawn when the
+// menu changes and a few times a second while the loop idles. The one-line
+// notes over play (the way back after a fall, a pad plugged in) are drawn
+// from a second such texture.
 #include "shell/pause.h"
 
 #include <allegro.h>
 #include <alleggl.h>
 
-#include <cstdarg>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
+#include "level/level.h"
+#include "model/model.h"
 #include "picture/picture.h"
+#include "shell/menu.h"
+#include "shell/options.h"
 #include "shell/quit_signals.h"
+#include "shell/shell.h"
 #include "shell/window.h"
+#include "state/state.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 // The frame, in the corner of a power-of-two texture (old GLs need one).
 GLuint frame_texture;
 int frame_w, frame_h, frame_tex_w, frame_tex_h;
 
-// The text, one 8-pixel line every kLineStep rows, as alpha only.
+// Text as alpha only: the menu's lines one every kLineStep rows, and the
+// notes over play, each line of 8 pixels. Made once; only rewritten when the
+// text changes.
 constexpr int kTextW = 512;
-constexpr int kTextH = 128;
+constexpr int kTextH = 256;
 constexpr int kLineStep = 10;
-constexpr int kMaxLines = kTextH / kLineStep;
-GLuint text_texture;
-int line_count;
-int line_width[kMaxLines];
+static_assert(kMenuLines * kLineStep <= kTextH, "the menu's lines fit the texture");
+static_assert(kMenuColumns * 8 <= kTextW, "the menu's columns fit the texture");
+constexpr int kNotes = 2;  // the way back after a fall, pad news
+constexpr int kNoteH = kNotes * kLineStep;
+BITMAP* text_bitmap;  // kTextW by kTextH, 8 bits
 unsigned char text_alpha[kTextW * kTextH];
+GLuint text_texture, note_texture;
+int line_width[kMenuLines];
+unsigned drawn_version = ~0u;
+
+// The menu's lines as last drawn, in window pixels, for the mouse.
+int line_top[kMenuLines], line_bottom[kMenuLines];
+
+// Left clicks, counted where Allegro reports them: a click shorter than a
+// poll still counts.
+std::atomic<unsigned> clicks;
+void count_click(int flags) {
+    if (flags & MOUSE_FLAG_LEFT_DOWN) {
+        clicks.fetch_add(1);
+    }
+}
 
 constexpr float kDim = 0.35f;
 constexpr int kPollMs = 10;
 // X does not tell the game when its window is uncovered: redraw now and then.
 constexpr int kRedrawPolls = 25;
+
+// Below the grid's last row nothing can hold the trooper again.
+constexpr float kFallenY = cell_top(kGridRows / kGridPerCellY);
+constexpr auto kFallenHintAfter = std::chrono::seconds(3);
+constexpr auto kNewsFor = std::chrono::seconds(3);
 
 int power_of_two(int n) {
     int p = 1;
@@ -43,88 +78,47 @@ int power_of_two(int n) {
     return p;
 }
 
-// "LEFT", "P or Start", "P or button 7": the keys and, with a pad, the
-// buttons of an action, by their usual names where the pad's name gives them.
-void describe(Action a, char* out, std::size_t size) {
-    const Binding& b = bindings[a];
-    std::size_t n = 0;
-    out[0] = '\0';
-    for (int i = 0; i < b.key_count + (pad.present ? b.button_count : 0) && n < size; ++i) {
-        const char* sep = n > 0 ? " or " : "";
-        int m = 0;
-        if (i < b.key_count) {
-            const char* name = key_name(b.keys[i]);
-            m = std::snprintf(out + n, size - n, "%s%s", sep, name ? name : "?");
-        } else {
-            const int button = b.buttons[i - b.key_count];
-            const char* name = pad_button_name(pad_name(), button);
-            m = name ? std::snprintf(out + n, size - n, "%s%s", sep, name)
-                     : std::snprintf(out + n, size - n, "%sbutton %d", sep, button);
-        }
-        n += m > 0 ? static_cast<std::size_t>(m) : 0;
-    }
-    if (n == 0) {
-        std::snprintf(out, size, "(none)");
-    }
-}
-
-char lines[kMaxLines][kTextW / 8 + 1];  // a line too long for the texture is cut
-
-__attribute__((format(printf, 1, 2))) void add_line(const char* format, ...) {
-    if (line_count < kMaxLines) {
-        std::va_list args;
-        va_start(args, format);
-        std::vsnprintf(lines[line_count++], sizeof lines[0], format, args);
-        va_end(args);
-    }
-}
-
-void write_controls(BITMAP* bmp) {
-    const Action shown[] = {kActPause, kActLeft, kActRight, kActJump,
-                            kActDown,  kActUp,   kActAim,   kActScreenshot};
-    constexpr int kShown = sizeof shown / sizeof shown[0];
-    char k[kShown][64];
-    for (int i = 0; i < kShown; ++i) {
-        describe(shown[i], k[i], sizeof k[i]);
-    }
-    line_count = 0;
-    add_line("Paused");
-    add_line("%s: resume", k[0]);
-    add_line("%s / %s: walk", k[1], k[2]);
-    add_line("%s: jump   %s: crouch", k[3], k[4]);
-    add_line("%s + %s: drop through", k[4], k[3]);
-    add_line("%s: look up   %s: aim", k[5], k[6]);
-    add_line("%s: screenshot", k[7]);
-    add_line("ESC: quit");
-    for (int i = 0; i < line_count; ++i) {
-        textout_ex(bmp, font, lines[i], 0, i * kLineStep, 255, -1);
-        line_width[i] = text_length(font, lines[i]);
-    }
-}
-
-void make_text_texture() {
-    BITMAP* bmp = create_bitmap_ex(8, kTextW, kTextH);
-    if (bmp == nullptr) {
-        return;
-    }
-    clear_to_color(bmp, 0);
-    write_controls(bmp);
-    for (int y = 0; y < kTextH; ++y) {
-        for (int x = 0; x < kTextW; ++x) {
-            text_alpha[y * kTextW + x] = bmp->line[y][x] ? 255 : 0;
-        }
-    }
-    destroy_bitmap(bmp);
-    glGenTextures(1, &text_texture);
-    glBindTexture(GL_TEXTURE_2D, text_texture);
+GLuint alpha_texture(int h) {
+    GLuint t = 0;
+    glGenTextures(1, &t);
+    glBindTexture(GL_TEXTURE_2D, t);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, kTextW, kTextH, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
-                 text_alpha);
+    std::memset(text_alpha, 0, sizeof text_alpha);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, kTextW, h, 0, GL_ALPHA, GL_UNSIGNED_BYTE, text_alpha);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    return t;
+}
+
+// Writes `count` lines into texture `t` (first row `row`), one every
+// kLineStep rows; their widths in pixels go to `widths`.
+void write_lines(GLuint t, int row, const char (*lines)[kMenuColumns + 1], int count, int* widths) {
+    if (text_bitmap == nullptr || t == 0) {
+        return;
+    }
+    const int h = count * kLineStep;
+    clear_to_color(text_bitmap, 0);
+    for (int i = 0; i < count; ++i) {
+        textout_ex(text_bitmap, font, lines[i], 0, i * kLineStep, 255, -1);
+        widths[i] = text_length(font, lines[i]);
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < kTextW; ++x) {
+            text_alpha[y * kTextW + x] = text_bitmap->line[y][x] ? 255 : 0;
+        }
+    }
+    glPushAttrib(GL_TEXTURE_BIT);
+    glBindTexture(GL_TEXTURE_2D, t);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, kTextW, h, GL_ALPHA, GL_UNSIGNED_BYTE, text_alpha);
+    glPopAttrib();
 }
 
 void make_frame_texture() {
+    if (frame_texture != 0) {
+        glDeleteTextures(1, &frame_texture);
+        frame_texture = 0;
+    }
     GLint max_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
     frame_w = SCREEN_W;
@@ -155,25 +149,15 @@ void quad(float x0, float y0, float x1, float y1, float s0, float t0, float s1, 
     glEnd();
 }
 
-// Text line i, `scale` times its size, centred at row y of the window.
-void draw_line(int i, int scale, int y) {
-    const float w = static_cast<float>(line_width[i] * scale);
-    const float x = (static_cast<float>(frame_w) - w) / 2;
-    const float t0 = static_cast<float>(i * kLineStep) / kTextH;
-    const float t1 = static_cast<float>(i * kLineStep + 8) / kTextH;
-    quad(x, static_cast<float>(y), x + w, static_cast<float>(y + 8 * scale), 0, t0,
-         static_cast<float>(line_width[i]) / kTextW, t1);
-}
-
-// The kept frame over the whole window, at `brightness`, with the text or not.
-void draw_kept(float brightness, bool text) {
+// Window pixels, y down, over the whole window (the full screen's bars too).
+void begin_flat() {
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT |
                  GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, frame_w, frame_h);
+    glViewport(0, 0, SCREEN_W, SCREEN_H);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, frame_w, frame_h, 0, -1, 1);  // window pixels, y down
+    glOrtho(0, SCREEN_W, SCREEN_H, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -182,8 +166,88 @@ void draw_kept(float brightness, bool text) {
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_CULL_FACE);
-    glClear(GL_COLOR_BUFFER_BIT);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void end_flat() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void begin_text(GLuint t) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, t);
+}
+
+// Line `row` of a text texture `tex_h` high, `width` pixels wide, `scale`
+// times its size, centred in the window with its top at y.
+void draw_line(int row, int tex_h, int width, int scale, int y) {
+    const float w = static_cast<float>(width * scale);
+    const float x = (static_cast<float>(SCREEN_W) - w) / 2;
+    const float t0 = static_cast<float>(row * kLineStep) / tex_h;
+    const float t1 = static_cast<float>(row * kLineStep + 8) / tex_h;
+    quad(x, static_cast<float>(y), x + w, static_cast<float>(y + 8 * scale), 0, t0,
+         static_cast<float>(width) / kTextW, t1);
+}
+
+// The height of the picture between the full screen's bars.
+int picture_height() {
+    return SCREEN_H - 2 * picture_top;
+}
+
+// The largest whole scale at which every line fits the picture, the title at
+// twice the rest; at most one 8-pixel row per 240 of the picture's height.
+int menu_scale(const MenuText& m) {
+    int widest = 0;
+    for (int i = 0; i < m.count; ++i) {
+        widest = std::max(widest, line_width[i] * (i == 0 ? 2 : 1));
+    }
+    int s = std::max(1, picture_height() / 240);
+    while (s > 1 &&
+           (widest * s > SCREEN_W - 16 || (m.count + 1) * kLineStep * s > picture_height() - 8)) {
+        --s;
+    }
+    return s;
+}
+
+void draw_menu() {
+    const MenuText& m = menu_text();
+    const int s = menu_scale(m);
+    const int height = (m.count + 1) * kLineStep * s;  // the title counts twice
+    int y = picture_top + (picture_height() - height) / 2;
+    begin_text(text_texture);
+    for (int i = 0; i < m.count; ++i) {
+        const int scale = i == 0 ? 2 * s : s;
+        switch (m.kind[i]) {
+            case kMenuTitle:
+                glColor4f(1, 1, 1, 1);
+                break;
+            case kMenuEntry:
+                glColor4f(0.8f, 0.8f, 0.8f, 1);
+                break;
+            case kMenuChosen:
+                glColor4f(1, 0.85f, 0.2f, 1);
+                break;
+            case kMenuNote:
+                glColor4f(0.6f, 0.85f, 1, 1);
+                break;
+        }
+        draw_line(i, kTextH, line_width[i], scale, y);
+        line_top[i] = y - scale;
+        line_bottom[i] = y + (kLineStep - 1) * scale;
+        y += kLineStep * scale;
+    }
+}
+
+// The kept frame over the whole window, at `brightness`, with the menu or not.
+void draw_kept(float brightness, bool text) {
+    begin_flat();
+    glClear(GL_COLOR_BUFFER_BIT);
     if (frame_texture != 0) {
         glDisable(GL_BLEND);
         glEnable(GL_TEXTURE_2D);
@@ -194,34 +258,67 @@ void draw_kept(float brightness, bool text) {
              static_cast<float>(frame_w) / frame_tex_w, static_cast<float>(frame_h) / frame_tex_h);
     }
     if (text && text_texture != 0) {
-        // The title high and the controls low leave the middle, where the
-        // camera keeps the trooper, to be seen.
-        const int scale = frame_h >= 480 ? frame_h / 240 : 1;
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, text_texture);
-        glColor4f(1, 1, 1, 1);
-        draw_line(0, 2 * scale, 12 * scale);
-        int y = frame_h - (line_count - 1) * kLineStep * scale - 4 * scale;
-        for (int i = 1; i < line_count; ++i, y += kLineStep * scale) {
-            draw_line(i, scale, y);
+        draw_menu();
+    }
+    end_flat();
+}
+
+// The entry under the pointer, or -1.
+int entry_at(int x, int y) {
+    const MenuText& m = menu_text();
+    for (int i = 0; i < m.count && x >= 0 && x < SCREEN_W; ++i) {
+        if (m.entry[i] >= 0 && y >= line_top[i] && y < line_bottom[i]) {
+            return m.entry[i];
         }
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    return -1;
+}
+
+// The window changed size (full screen, scale): the kept frame is drawn again
+// at the new size, from the same state.
+void follow_window_size() {
+    if (SCREEN_W == frame_w && SCREEN_H == frame_h) {
+        return;
+    }
+    glPushAttrib(GL_TEXTURE_BIT);
+    make_frame_texture();
     glPopAttrib();
+    begin_frame();
+    draw_stage();
+    end_frame();
+    keep_frame();
+}
+
+// The notes over play: what each says, and until when.
+char notes[kNotes][kMenuColumns + 1];
+int note_width[kNotes];
+bool note_shown[kNotes];
+Clock::time_point fallen_since, news_until;
+bool fallen;
+
+// The way back after a fall, naming the keys that take it.
+void write_fallen_hint(char* out, std::size_t size) {
+    const Binding& p = bindings[kActPause];
+    const Binding& r = bindings[kActRestart];
+    char restart[48] = "";
+    if (r.key_count > 0 && key_name(r.keys[0]) != nullptr) {
+        std::snprintf(restart, sizeof restart, " (or %s)", key_name(r.keys[0]));
+    }
+    const char* pause_key = p.key_count > 0 ? key_name(p.keys[0]) : nullptr;
+    std::snprintf(out, size, "Fallen off the stage? %s, then Back to the start%s",
+                  pause_key ? pause_key : "Pause", restart);
 }
 
 }  // namespace
 
 void start_pause_watch(bool on_focus) {
+    text_bitmap = create_bitmap_ex(8, kTextW, kTextH);
     glPushAttrib(GL_TEXTURE_BIT);
     make_frame_texture();
-    make_text_texture();
+    text_texture = alpha_texture(kTextH);
+    note_texture = alpha_texture(kNoteH);
     glPopAttrib();
+    mouse_callback = count_click;
     if (on_focus) {
         watch_focus();
     }
@@ -238,21 +335,84 @@ void keep_frame() {
     glPopAttrib();
 }
 
+void draw_play_notes() {
+    const Clock::time_point now = Clock::now();
+    bool changed = false;
+    if (take_pad_news(notes[1], sizeof notes[1])) {
+        news_until = now + kNewsFor;
+        changed = true;
+    }
+    const bool below = ludz.pos[1] < kFallenY && options.play == nullptr;
+    if (below && !fallen) {
+        fallen_since = now;
+    }
+    fallen = below;
+    const bool shown[kNotes] = {fallen && now - fallen_since >= kFallenHintAfter, now < news_until};
+    if (shown[0] && !note_shown[0]) {
+        write_fallen_hint(notes[0], sizeof notes[0]);
+        changed = true;
+    }
+    if (changed) {
+        write_lines(note_texture, 0, notes, kNotes, note_width);
+    }
+    if (!shown[0] && !shown[1]) {
+        note_shown[0] = note_shown[1] = false;
+        return;
+    }
+    begin_flat();
+    begin_text(note_texture);
+    const int s = std::max(1, picture_height() / 480);
+    int y = SCREEN_H - picture_top - 6 * s;
+    for (int i = kNotes - 1; i >= 0; --i) {
+        note_shown[i] = shown[i];
+        if (shown[i]) {
+            y -= kLineStep * s;
+            glColor4f(0, 0, 0, 0.7f);
+            draw_line(i, kNoteH, note_width[i], s, y + s);  // a shadow to read it on sky and rock
+            glColor4f(1, 1, 0.6f, 1);
+            draw_line(i, kNoteH, note_width[i], s, y);
+        }
+    }
+    end_flat();
+}
+
 bool wait_paused() {
     bool resumed = false;
+    bool restart = false;
     int polls = kRedrawPolls;  // draw at once
+    int mouse_was_x = mouse_x, mouse_was_y = mouse_y;
+    unsigned clicks_seen = clicks.load();
+    open_menu(options.play != nullptr || options.timedemo != nullptr);
     for (;;) {
         poll_presses();
-        if (quit_pressed() || quit_signal() != 0) {
-            break;
-        }
-        if (pressed(kActPause)) {
-            resumed = true;
+        handle_window_keys();
+        follow_window_size();
+        if (quit_signal() != 0) {
             break;
         }
         if (pressed(kActScreenshot)) {
             draw_kept(1, false);
             take_screenshot();
+            polls = kRedrawPolls;
+        }
+        // The pointer chooses an entry when it moves or clicks, not by resting.
+        const int mx_now = mouse_x, my_now = mouse_y;
+        const unsigned clicks_now = clicks.load();
+        const bool clicked = clicks_now != clicks_seen;
+        const bool moved = mx_now != mouse_was_x || my_now != mouse_was_y;
+        mouse_was_x = mx_now;
+        mouse_was_y = my_now;
+        clicks_seen = clicks_now;
+        const MenuResult r = menu_poll(moved || clicked ? entry_at(mx_now, my_now) : -1, clicked);
+        if (r != kMenuStay) {
+            resumed = r != kMenuQuit;
+            restart = r == kMenuRestart;
+            break;
+        }
+        if (menu_version() != drawn_version) {
+            const MenuText& m = menu_text();
+            write_lines(text_texture, 0, m.text, m.count, line_width);
+            drawn_version = menu_version();
             polls = kRedrawPolls;
         }
         if (focus_returned() || polls >= kRedrawPolls) {
@@ -267,5 +427,8 @@ bool wait_paused() {
     // again, or to act, at once.
     focus_lost();
     take_step_presses();
+    if (restart) {
+        press_action(kActRestart);  // the next step's, recorded like a key
+    }
     return resumed;
 }

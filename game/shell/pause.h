@@ -1,4 +1,4 @@
-// The paused screen: the last frame kept, dimmed, with the controls over it.
+// The paused screen: the last frame kept, dimmed, with the pause menu over it.
 // The presses it waits on come from the input's latch (input.h), the focus
 // from the window (window.h).
 #ifndef VELLIN_PAUSE_H
@@ -11,10 +11,15 @@
 void start_pause_watch(bool on_focus);
 // Before the flip: keeps the frame drawn, for the paused screen.
 void keep_frame();
-// Shows the kept frame dimmed, with "Paused" and the controls, idling, until
-// the pause action resumes (true) or Escape or a quit signal ends the game
-// (false). A screenshot saves the kept frame as it was drawn. Presses made
-// while paused do not reach the steps after.
+// Shows the kept frame dimmed, with the pause menu, idling, until the player
+// resumes (true; Back to the start presses the restart action for the next
+// step) or quits, or a quit signal ends the game (false). A screenshot saves
+// the kept frame as it was drawn. Presses made while paused do not reach the
+// steps after.
 bool wait_paused();
+// Before the flip of a frame of play: one line at the foot of the picture
+// after the trooper has fallen below the stage for a few seconds (how to go
+// back to the start), and for a while after a pad came or went.
+void draw_play_notes();
 
 #endif

@@ -36,7 +36,7 @@ std::size_t next_frame;  // demo frames run so far
 std::size_t next_step;
 bool failed;       // a capture could not be written
 bool quit;         // Escape while paused
-bool focus_pause;  // the window's losing the focus pauses
+bool focus_pause;  // the window's losing the focus may pause (as the settings say)
 FrameTimes times;
 Clock::time_point frame_start;
 char stdout_buffer[4096];
@@ -122,7 +122,8 @@ int begin_session() {
 void frames_start() {
     // A timedemo measures the frames: nothing pauses it.
     if (mode != Mode::kTimedemo) {
-        focus_pause = settings.pause_on_focus_loss && mode != Mode::kPlay;
+        // Watched whatever the setting, which the pause menu may turn on.
+        focus_pause = mode != Mode::kPlay;
         start_pause_watch(focus_pause);
     }
     frame_start = Clock::now();
@@ -169,11 +170,12 @@ bool pause_asked() {
         return false;
     }
     // Both read, so that neither is left over for after the pause.
-    const bool lost = focus_lost() && focus_pause;
+    const bool lost = focus_lost() && focus_pause && settings.pause_on_focus_loss;
     const bool asked = pressed(kActPause) || lost;
     if (asked) {
         keep_frame();
     }
+    draw_play_notes();  // after the keeping: the paused screen has menus enough
     return asked;
 }
 

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Pause end to end, in the real game under X: P freezes the picture while a
-# walking key is held and resumes without catching up; a recording made
-# across a pause plays back to the same end; with "focus", the game pauses
-# when another window takes the keyboard focus, and Escape quits while paused.
+# walking key is held and resumes without catching up; the pause menu changes
+# the volume and moves Walk right to D, writing both to the settings file
+# (its other lines kept), and Back to the start puts the trooper back; the
+# next start walks on D, and its recording, across a pause and a Back to the
+# start, plays back to the same end; with "focus", the game pauses when
+# another window takes the keyboard focus, and Escape quits while paused.
 #   pause_e2e.sh <vellin> <shot_colours> <assets dir> <work dir> [focus]
 set -euo pipefail
 vellin=$1
@@ -13,12 +16,12 @@ part=${5:-keys}
 source "$(dirname "$0")/e2e_lib.sh"
 fresh_work
 mkdir -p "$XDG_CONFIG_HOME/vellin"
-printf '[settings]\npause_on_focus_loss = 1\n' >"$XDG_CONFIG_HOME/vellin/vellin.cfg"
+cfg=$XDG_CONFIG_HOME/vellin/vellin.cfg
+printf '# mine\n[settings]\npause_on_focus_loss = 1\n' >"$cfg"
 screenshots="$XDG_DATA_HOME/vellin/screenshots"
 
-# Mean brightness, 0 to 1000, of a band across the middle, where the paused
-# screen has no text.
-brightness() { convert "$1" -crop 640x160+0+110 +repage -format '%[fx:int(mean * 1000)]' info:; }
+# Mean brightness, 0 to 1000, of a band across the foot, below the menu.
+brightness() { convert "$1" -crop 640x140+0+335 +repage -format '%[fx:int(mean * 1000)]' info:; }
 # The cliff's left end: the first lit column on a row through the rock. It
 # moves left as the trooper walks right (the camera follows him), about 65
 # pixels a second.
@@ -45,12 +48,17 @@ walk_across_pause() {
   xdotool keyup Right p
 }
 
+# Chooses a menu entry $1 rows down from the one chosen (Enter).
+menu_pick() {
+  for _ in $(seq 1 "$1"); do hold 0.1 Down; done
+  hold 0.1 Return
+}
+
 if [ "$part" = keys ]; then
   echo "-- P pauses while Right is held, and the walk goes on from there"
   start_game --seed 7
   walk_across_pause
   shot_still resumed
-  quit_with_escape
   frozen=$(differ paused-a paused-b)
   start=$(edge "$work/start.png")
   paused=$(edge "$screenshots/vellin-0001.png")
@@ -63,17 +71,63 @@ if [ "$part" = keys ]; then
   [ "$((paused - resumed))" -lt 60 ] || fail "the walk jumped ahead after the pause"
   [ "$((paused - resumed))" -gt 0 ] || fail "the trooper did not walk on after the pause"
 
-  echo "-- a recording across a pause plays back to the same end"
+  echo "-- the menu: volume down a step, Walk right on D, Back to the start"
+  hold 0.2 p
+  sleep 1
+  shot menu
+  menu_pick 2 # Settings
+  sleep 0.5
+  for _ in 1 2; do hold 0.1 Down; done # Volume
+  hold 0.1 Left
+  sleep 0.5
+  shot settings
+  hold 0.1 Escape # back to the first screen, not a quit
+  # Controls by the mouse: its line is at row 290 of the first screen.
+  xdotool mousemove --window "$win" 320 290 click 1
+  sleep 0.5
+  menu_pick 1     # Walk right
+  sleep 0.5
+  shot waiting
+  hold 0.1 d
+  sleep 0.5
+  shot controls
+  hold 0.1 BackSpace
+  hold 0.2 p
+  shot_still before-d
+  hold 1 d
+  shot_still after-d
+  walked=$(($(edge "$work/before-d.png") - $(edge "$work/after-d.png")))
+  echo "D walked the cliff's end $walked pixels"
+  [ "$walked" -gt 30 ] || fail "D does not walk right"
+  hold 0.2 p
+  menu_pick 1 # Back to the start
+  shot_still restarted
+  echo "cliff end at $(edge "$work/restarted.png") after Back to the start, $start at the start"
+  [ "$(differ start restarted)" -lt 2000 ] || fail "Back to the start did not put the trooper back"
+  quit_with_escape
+  head -n 1 "$cfg" | grep -qx '# mine' || fail "the comment line is gone: $(cat "$cfg")"
+  grep -qx 'volume = 90' "$cfg" || fail "no new volume in the file: $(cat "$cfg")"
+  grep -qx 'right = D' "$cfg" || fail "Walk right not on D in the file: $(cat "$cfg")"
+  grep -q 'pause_on_focus_loss = 1' "$cfg" || fail "a line not changed was rewritten"
+
+  echo "-- the next start walks on D; a recording across the menu plays back to the same end"
   rm -rf "$screenshots"
   start_game --seed 7 --record "$work/paused.demo"
-  walk_across_pause
+  shot_still start2
+  hold 1 d
+  shot_still walked2
+  expect_walked start2 walked2 "D does not walk right after a new start"
+  hold 0.2 p
+  menu_pick 1 # Back to the start
+  sleep 1
+  hold 0.5 d
   shot_still end
   hold 0.3 F12
-  wait_for "$screenshots/vellin-0002.png" || fail "no screenshot 2"
+  wait_for "$screenshots/vellin-0001.png" || fail "no screenshot"
   quit_with_escape
   run_game --timedemo "$work/paused.demo" --capture "$work/capture" || fail "the recording does not play"
   last=$(ls "$work/capture" | tail -n 1)
-  apart=$(differ "$screenshots/vellin-0002.png" "$work/capture/$last")
+  apart=$(differ "$screenshots/vellin-0001.png" "$work/capture/$last")
   echo "the recording's end and its playback's last frame differ in $apart pixels"
   [ "$apart" -lt 20 ] || fail "the playback ends elsewhere than the recording"
 else

@@ -139,3 +139,24 @@ TEST_F(Stage, BelowTheGridUnderALedgeFallsOn) {
     EXPECT_EQ(ludz.fallspeed, 1.2f);
     EXPECT_EQ(ludz.pos[2], -5.0f);  // off the grid
 }
+
+// Back to the start from below the grid: the opening drop again, to the same
+// place on row 8.
+TEST_F(Stage, BackToTheStartAfterAFallLandsWhereTheGameStarts) {
+    ludz.pos[0] = 300.0f;
+    ludz.pos[1] = -190.0f;
+    for (int i = 0; i < 50; ++i) {
+        physics();
+    }
+    physics(StepInput{kStepRestart, 0, 0});
+    EXPECT_EQ(jump, 1) << "falling";
+    EXPECT_GT(ludz.pos[1], landed_);
+    int steps = 0;
+    while (jump != 0 && steps < 300) {
+        physics();
+        ++steps;
+    }
+    EXPECT_EQ(ludz.pos[0], 60.0f);
+    EXPECT_EQ(ludz.pos[1], landed_);
+    EXPECT_EQ(fall, 0);
+}
