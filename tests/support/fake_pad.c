@@ -240,17 +240,15 @@ int ioctl(int fd, unsigned long request, ...) {
     return -1;
 }
 
-/* The device node, while plugged in: each plug makes a new one (the plug
-   file's inode and change time). */
+/* The device node while plugged in: the plug file's, so each plug makes a new
+   one (another inode or change time). */
 int stat(const char* path, struct stat* out) {
     int (*real_stat)(const char*, struct stat*) = next("stat");
+    const char* file = getenv("FAKE_PAD_PLUGGED");
     if (!joystick_path(path))
         return real_stat(path, out);
-    const char* file = getenv("FAKE_PAD_PLUGGED");
-    if (joystick_path(path) < 0 || !plugged() || real_stat(file ? file : "/dev/null", out) != 0) {
-        errno = ENOENT;
-        return -1;
-    }
-    out->st_mode = S_IFCHR | 0664;
-    return 0;
+    if (joystick_path(path) > 0 && plugged())
+        return real_stat(file != NULL ? file : "/dev/null", out);
+    errno = ENOENT;
+    return -1;
 }
