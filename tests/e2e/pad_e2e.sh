@@ -55,7 +55,7 @@ pid=""
 
 echo "-- a pad plugged in after start is named (by its counts), walks, and pulled pauses"
 script=$work/late.script plug=$work/plugged
-: >"$script"
+echo "button 7 1" >"$script" # Start held as the pad comes: no press, no pause
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" FAKE_PAD_PLUGGED=$plug \
   FAKE_PAD_START="0 32767" start_game --mute
 wait_drawn late-first
