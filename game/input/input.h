@@ -90,7 +90,10 @@ int action_held(Action a, const volatile char* keys, const PadState& p);
 // once released. 0 when no pad is there; the game plays on the keys.
 int install_pad();
 // Reads the first pad into `pad` and latches the buttons that went down since
-// the last read; all zero when there is none.
+// the last read; all zero when there is none. Once a second, after
+// install_pad, looks whether the pad's device came or went: a new pad is
+// installed as at start-up (a button held as it comes is no press), a pulled
+// one leaves nothing held.
 void poll_pad();
 // One line on `out` for the pad install_pad found: its name as the kernel
 // gives it, or else its counts of sticks, axes and buttons.
@@ -99,6 +102,7 @@ void report_pad(std::FILE* out);
 // ("Pad connected: NAME"), for the screen. False when nothing changed.
 bool take_pad_news(char* out, std::size_t size);
 // Once after the pad in use went away: the game pauses, as consoles do.
+// False when that was over a second ago (the game was paused meanwhile).
 bool pad_unplugged();
 // The name the kernel gives the pad install_pad found; "" when none.
 const char* pad_name();

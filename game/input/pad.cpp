@@ -1,13 +1,16 @@
-// The first pad through Allegro's joystick routines, copied into `pad`.
+// The first pad through Allegro's joystick routines, copied into `pad`; a pad
+// plugged in or pulled while the game runs is noticed by watching its device.
 #include <allegro.h>
 #include <fcntl.h>
 #include <linux/joystick.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <strings.h>  // strncasecmp
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,8 +30,54 @@ namespace {
 constexpr int kFullTravel = kPadFull * 7 / 8;
 constexpr int kNearCentre = kPadFull / 4;
 
+// Allegro's driver opens the first of these that opens.
+constexpr const char* kDevices[] = {"/dev/input/js0", "/dev/js0"};
+// How often the device is looked at, in ms: a new pad is found within this,
+// and a pulled one stops steering within it.
+constexpr long kWatchEvery = 1000;
+
 bool rest_learned[kPadSticks][kPadAxes];  // seen near the centre since install
 char name[128];                           // as the kernel gives it
+std::uint32_t held_at_install;            // down when the pad came; ignored until released
+
+// The device node as stat last found it: a pad pulled removes it, one
+// plugged in makes a new one (another inode, or the same one changed anew).
+struct DeviceNode {
+    bool there;
+    ino_t inode;
+    timespec changed;
+};
+DeviceNode device;
+bool watching;   // install_pad ran: Allegro is there to install the driver again
+long next_look;  // ms on now_ms
+
+char news[sizeof name + 32];  // for take_pad_news
+bool news_waiting;
+bool unplugged;  // for pad_unplugged
+long unplugged_at;
+
+// The coarse clock is read without a system call (a few ns where the precise
+// one costs 150): poll_pad reads it several times a frame.
+long now_ms() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+    return t.tv_sec * 1000 + t.tv_nsec / 1000000;
+}
+
+DeviceNode find_device() {
+    struct stat st;
+    for (const char* path : kDevices) {
+        if (stat(path, &st) == 0) {
+            return {true, st.st_ino, st.st_ctim};
+        }
+    }
+    return {false, 0, {}};
+}
+
+bool same_node(const DeviceNode& a, const DeviceNode& b) {
+    return a.there == b.there && a.inode == b.inode && a.changed.tv_sec == b.changed.tv_sec &&
+           a.changed.tv_nsec == b.changed.tv_nsec;
+}
 
 // The rest of each axis that has not yet been seen near the centre.
 void learn_rests() {
@@ -62,12 +111,14 @@ void read_name() {
 
 void read_first_pad(int (*pos)[kPadAxes]) {
     const JOYSTICK_INFO& j = joy[0];
-    pad.buttons = 0;
+    std::uint32_t down = 0;
     for (int b = 0; b < j.num_buttons && b < kPadButtons; ++b) {
         if (j.button[b].b) {
-            pad.buttons |= 1u << b;
+            down |= 1u << b;
         }
     }
+    held_at_install &= down;
+    pad.buttons = down & ~held_at_install;
     for (int s = 0; s < kPadSticks; ++s) {
         for (int a = 0; a < kPadAxes; ++a) {
             // An unsigned stick (a throttle or trigger) counts from 0 at rest
@@ -79,17 +130,63 @@ void read_first_pad(int (*pos)[kPadAxes]) {
     }
 }
 
+// The pad in use is gone: nothing of it stays held.
+void lose_pad() {
+    remove_joystick();
+    pad = PadState{};
+    name[0] = '\0';
+    latch_pad_buttons(0);
+    std::fputs("vellin: gamepad disconnected\n", stderr);
+    std::snprintf(news, sizeof news, "Pad disconnected");
+    news_waiting = true;
+    unplugged = true;
+    unplugged_at = now_ms();
+}
+
+// Once every kWatchEvery: a stat of the device while it stays as it was.
+void watch_device() {
+    const long now = now_ms();
+    if (!watching || now < next_look) {
+        return;
+    }
+    next_look = now + kWatchEvery;
+    const DeviceNode found = find_device();
+    if (same_node(found, device)) {
+        return;
+    }
+    if (pad.present) {
+        lose_pad();
+    }
+    device = found;
+    if (found.there) {
+        remove_joystick();  // else install_joystick keeps the driver that found nothing
+        if (install_pad()) {
+            report_pad(stderr);
+            std::snprintf(news, sizeof news,
+                          name[0] != '\0' ? "Pad connected: %s" : "Pad connected", name);
+            news_waiting = true;
+        }
+    }
+}
+
 }  // namespace
 
 int install_pad() {
     pad = PadState{};
-    if (install_joystick(JOY_TYPE_AUTODETECT) != 0 || num_joysticks < 1) {
+    watching = true;
+    next_look = now_ms() + kWatchEvery;
+    const bool found = install_joystick(JOY_TYPE_AUTODETECT) == 0 && num_joysticks >= 1;
+    device = find_device();  // after the install: a pad coming meanwhile is this one
+    if (!found) {
         return 0;
     }
     pad.present = 1;
     read_name();
     poll_joystick();
+    held_at_install = 0;
     read_first_pad(pad.pos);
+    held_at_install = pad.buttons;  // a button held as the pad comes is no press
+    pad.buttons = 0;
     // A stick held or drifting at start-up is no trigger: only full travel
     // is kept as a rest, until the axis shows otherwise.
     for (int s = 0; s < kPadSticks; ++s) {
@@ -100,11 +197,12 @@ int install_pad() {
         }
     }
     learn_rests();
-    latch_pad_buttons(pad.buttons);  // held at start-up: no press
+    latch_pad_buttons(pad.buttons);
     return 1;
 }
 
 void poll_pad() {
+    watch_device();
     if (!pad.present) {
         return;
     }
@@ -149,10 +247,19 @@ void report_pad(std::FILE* out) {
                  axes, joy[0].num_buttons);
 }
 
-bool take_pad_news(char*, std::size_t) {
-    return false;  // pads are found at start-up only, for now
+bool take_pad_news(char* out, std::size_t size) {
+    if (!news_waiting || out == nullptr || size == 0) {
+        return false;
+    }
+    std::snprintf(out, size, "%s", news);
+    news_waiting = false;
+    return true;
 }
 
 bool pad_unplugged() {
-    return false;
+    // Only while it is news: a pad pulled while the game was already paused
+    // does not pause it again after the player resumes.
+    const bool fresh = unplugged && now_ms() - unplugged_at < kWatchEvery;
+    unplugged = false;
+    return fresh;
 }

@@ -4,7 +4,9 @@
 # start-up (by its counts when it has no name), its resting triggers, its
 # stick held as the game starts and a stick inside the dead zone move
 # nothing, and its stick, released and pushed right, walks the trooper. An
-# Escape tapped shorter than a frame ends the game.
+# Escape tapped shorter than a frame ends the game. A pad plugged in after
+# start is named within two seconds and walks; pulled, it pauses the game and
+# leaves nothing held.
 #   pad_e2e.sh <vellin> <shot_colours> <assets dir> <fake_pad.so> <screenshot dir>
 set -euo pipefail
 vellin=$1
@@ -51,9 +53,32 @@ timeout 10 tail --pid="$pid" -f /dev/null || fail "the game did not end within 1
 wait "$pid" || fail "the game ended with status $? after a tap of Escape"
 pid=""
 
-echo "-- a pad without a name is given by its counts"
-LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" start_game --mute
-grep -qx 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons' "$work/game.log" ||
-  fail "the pad without a name was not given by its counts"
+echo "-- a pad plugged in after start is named (by its counts), walks, and pulled pauses"
+script=$work/late.script plug=$work/plugged
+echo "button 7 1" >"$script" # Start held as the pad comes: no press, no pause
+LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="" FAKE_PAD_PLUGGED=$plug \
+  FAKE_PAD_START="0 32767" start_game --mute
+wait_drawn late-first
+[ ! -s "$work/game.log" ] || fail "the game spoke of a pad before there was one"
+said() { timeout 2.5 sh -c "until grep -qx '$1' '$work/game.log'; do sleep 0.1; done" || fail "not said within 2.5 s: $1"; }
+touch "$plug"
+said 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons'
+push axis 0 0 # held as the pad came: it steers once released
+shot_still late-rest
+push axis 0 32767
+sleep 1.5
+shot late-walk
+expect_walked late-rest late-walk "the pad plugged in late did not walk the trooper"
+rm "$plug"
+said 'vellin: gamepad disconnected'
+shot_still pulled # dimmed: the grass is dark
+[ "$(count pulled green)" -lt "$(($(count late-walk green) / 2))" ] || fail "pulling the pad did not pause"
+hold 0.1 p
+sleep 0.5
+shot resumed
+[ "$(count resumed green)" -gt "$(($(count pulled green) * 2))" ] || fail "P did not resume"
+sleep 1
+shot resumed-later
+expect_stood resumed resumed-later "the trooper walked on after the pad was pulled"
 quit_with_escape
 echo "pad end-to-end: all steps passed"

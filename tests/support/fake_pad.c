@@ -9,6 +9,9 @@
      FAKE_PAD_SCRIPT  a file the test appends lines to while the game runs:
                       "axis N VALUE" or "button N VALUE" (VALUE -32767 ..
                       32767, or 0/1), each served once as an event
+     FAKE_PAD_PLUGGED a file: the pad is there only while it exists. Pulled,
+                      stat and open find no device and an open one fails
+                      with ENODEV, as joydev's does.
    The pad has 8 axes and 11 buttons, as a common modern pad: axes 2 and 5
    are triggers, resting at one end. The first reads give the initial state,
    marked JS_EVENT_INIT; the other joystick devices do not exist. */
@@ -22,6 +25,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -37,6 +41,11 @@ struct FakeFd {
 };
 
 static struct FakeFd fakes[kMaxOpen];
+
+static int plugged(void) {
+    const char* file = getenv("FAKE_PAD_PLUGGED");
+    return file == NULL || access(file, F_OK) == 0;
+}
 
 static void* next(const char* name) {
     return dlsym(RTLD_NEXT, name);
@@ -64,7 +73,7 @@ static int joystick_path(const char* path) {
 static int open_fake(const char* path, int flags) {
     int (*real_open)(const char*, int, ...) = next("open");
     const int which = joystick_path(path);
-    if (which < 0) {
+    if (which < 0 || !plugged()) {
         errno = ENOENT;
         return -1;
     }
@@ -172,6 +181,10 @@ ssize_t read(int fd, void* buffer, size_t size) {
         ssize_t (*real_read)(int, void*, size_t) = next("read");
         return real_read(fd, buffer, size);
     }
+    if (!plugged()) {
+        errno = ENODEV;
+        return -1;
+    }
     if (f->head == f->tail)
         refill(f);
     /* Non-blocking, as the driver opens it: nothing new is EAGAIN. */
@@ -224,5 +237,18 @@ int ioctl(int fd, unsigned long request, ...) {
         return (int)(length < room ? length : room);
     }
     errno = EINVAL;
+    return -1;
+}
+
+/* The device node while plugged in: the plug file's, so each plug makes a new
+   one (another inode or change time). */
+int stat(const char* path, struct stat* out) {
+    int (*real_stat)(const char*, struct stat*) = next("stat");
+    const char* file = getenv("FAKE_PAD_PLUGGED");
+    if (!joystick_path(path))
+        return real_stat(path, out);
+    if (joystick_path(path) > 0 && plugged())
+        return real_stat(file != NULL ? file : "/dev/null", out);
+    errno = ENOENT;
     return -1;
 }
