@@ -171,7 +171,8 @@ bool pause_asked() {
     }
     // Both read, so that neither is left over for after the pause.
     const bool lost = focus_lost() && focus_pause && settings.pause_on_focus_loss;
-    const bool asked = pressed(kActPause) || lost;
+    const bool pulled = pad_unplugged() && mode != Mode::kPlay;  // the pad in use went away
+    const bool asked = pressed(kActPause) || lost || pulled;
     if (asked) {
         keep_frame();
     }
