@@ -11,6 +11,7 @@
 #include "model/model.h"
 #include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/window.h"
 
 void set_camera() {
     glMatrixMode(GL_PROJECTION);
@@ -74,6 +75,8 @@ void play() {
         const bool pausing = pause_asked();
         allegro_gl_flip();
         frame_shown();
+        // After the flip, so that no frame drawn at the old size is shown at the new.
+        handle_window_keys();
         if (pausing) {
             pause_game();
         }
