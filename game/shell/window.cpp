@@ -67,20 +67,26 @@ int window_scale_for_desktop(int scale) {
     return fitting;
 }
 
-// The largest 4:3 picture the window holds, centred; the clear colour
-// leaves the rest black.
+// The picture in the window; the clear colour leaves the rest black.
 void fit_picture(int width, int height) {
-    const int picture_width = std::min(width, height * kPictureWidth / kPictureHeight);
-    const int picture_height = picture_width * kPictureHeight / kPictureWidth;
-    glViewport((width - picture_width) / 2, (height - picture_height) / 2, picture_width,
-               picture_height);
+    int x = 0, y = 0, picture_width = 0, picture_height = 0;
+    picture_rect(width, height, &x, &y, &picture_width, &picture_height);
+    // The viewport counts rows from the bottom: the bars are equal, or the top one a row taller.
+    glViewport(x, y, picture_width, picture_height);
     line_scale = static_cast<float>(picture_height) / kPictureHeight;
-    picture_top = (height - picture_height) / 2;
+    picture_top = y;
     window_width = width;
     window_height = height;
 }
 
 }  // namespace
+
+void picture_rect(int width, int height, int* x, int* y, int* picture_width, int* picture_height) {
+    *picture_width = std::min(width, height * kPictureWidth / kPictureHeight);
+    *picture_height = *picture_width * kPictureHeight / kPictureWidth;
+    *x = (width - *picture_width) / 2;
+    *y = (height - *picture_height) / 2;
+}
 
 int fitting_scale(int scale, int desktop_w, int desktop_h) {
     if (desktop_w <= 0 || desktop_h <= 0)
@@ -118,10 +124,14 @@ bool set_window_mode(int fullscreen, int scale) {
 }
 
 void handle_window_keys() {
-    // Alt held, or pressed in the same frame: a quick chord may be over by the poll.
+    // Alt held, or pressed since the poll before last: a quick chord can
+    // span two polls and be over by the second.
+    static bool alt_before = false;
     const bool alt =
         key[KEY_ALT] || key[KEY_ALTGR] || key_pressed(KEY_ALT) || key_pressed(KEY_ALTGR);
-    if (key_pressed(KEY_F11) || (key_pressed(KEY_ENTER) && alt))
+    const bool chord = key_pressed(KEY_ENTER) && (alt || alt_before);
+    alt_before = alt;
+    if (key_pressed(KEY_F11) || chord)
         set_window_mode(!window_fullscreen, settings.scale);
 }
 

@@ -41,6 +41,10 @@ bool set_window_mode(int fullscreen, int scale);
 // poll_presses) switch between the window and full screen for this run.
 void handle_window_keys();
 
+// The largest 4:3 picture a window of `width` by `height` holds, centred:
+// its left column, top row (counted from the top) and size.
+void picture_rect(int width, int height, int* x, int* y, int* picture_width, int* picture_height);
+
 // The window row of the picture's top edge: 0 in a window, the black bar's
 // height in full screen.
 extern int picture_top;
