@@ -1,7 +1,8 @@
 // The frame loop: draw the stage from the current state, then run the
 // physics steps that the timer has counted (or that the demo being played
-// holds), flip, pause when asked, and stop on Escape (held, or tapped since
-// the last frame), at the end of the demo or on a quit signal.
+// holds), flip, switch the window on F11 or Alt+Enter, pause when asked, and
+// stop on Escape (held, or tapped since the last frame), at the end of the
+// demo or on a quit signal.
 #include <allegro.h>
 #include <alleggl.h>
 

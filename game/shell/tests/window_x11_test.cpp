@@ -1,8 +1,6 @@
 // Finding a GLX extension in the driver's list; the window scale a desktop holds.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "shell/window.h"
 #include "shell/window_x11.h"
 
@@ -31,12 +29,4 @@ TEST(FittingScale, LargestWindowTheDesktopHolds) {
     for (const Row& r : rows)
         EXPECT_EQ(fitting_scale(r.scale, r.desktop_w, r.desktop_h), r.fitting)
             << r.scale << " on " << r.desktop_w << "x" << r.desktop_h;
-}
-
-TEST(PictureRect, LargestFourByThreeCentred) {
-    int r[4];
-    picture_rect(1280, 1024, &r[0], &r[1], &r[2], &r[3]);
-    EXPECT_EQ((std::vector<int>{0, 32, 1280, 960}), std::vector<int>(r, r + 4));
-    picture_rect(1920, 1080, &r[0], &r[1], &r[2], &r[3]);
-    EXPECT_EQ((std::vector<int>{240, 0, 1440, 1080}), std::vector<int>(r, r + 4));
 }
