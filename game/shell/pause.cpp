@@ -121,8 +121,8 @@ void make_frame_texture() {
     }
     GLint max_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
-    frame_w = SCREEN_W;
-    frame_h = SCREEN_H;
+    frame_w = window_width;
+    frame_h = window_height;
     frame_tex_w = power_of_two(frame_w);
     frame_tex_h = power_of_two(frame_h);
     if (frame_tex_w > max_size || frame_tex_h > max_size) {
@@ -153,11 +153,11 @@ void quad(float x0, float y0, float x1, float y1, float s0, float t0, float s1, 
 void begin_flat() {
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT | GL_VIEWPORT_BIT |
                  GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, SCREEN_W, SCREEN_H);
+    glViewport(0, 0, window_width, window_height);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, SCREEN_W, SCREEN_H, 0, -1, 1);
+    glOrtho(0, window_width, window_height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -188,7 +188,7 @@ void begin_text(GLuint t) {
 // times its size, centred in the window with its top at y.
 void draw_line(int row, int tex_h, int width, int scale, int y) {
     const float w = static_cast<float>(width * scale);
-    const float x = (static_cast<float>(SCREEN_W) - w) / 2;
+    const float x = (static_cast<float>(window_width) - w) / 2;
     const float t0 = static_cast<float>(row * kLineStep) / tex_h;
     const float t1 = static_cast<float>(row * kLineStep + 8) / tex_h;
     quad(x, static_cast<float>(y), x + w, static_cast<float>(y + 8 * scale), 0, t0,
@@ -197,7 +197,7 @@ void draw_line(int row, int tex_h, int width, int scale, int y) {
 
 // The height of the picture between the full screen's bars.
 int picture_height() {
-    return SCREEN_H - 2 * picture_top;
+    return window_height - 2 * picture_top;
 }
 
 // The largest whole scale at which every line fits the picture, the title at
@@ -208,8 +208,8 @@ int menu_scale(const MenuText& m) {
         widest = std::max(widest, line_width[i] * (i == 0 ? 2 : 1));
     }
     int s = std::max(1, picture_height() / 240);
-    while (s > 1 &&
-           (widest * s > SCREEN_W - 16 || (m.count + 1) * kLineStep * s > picture_height() - 8)) {
+    while (s > 1 && (widest * s > window_width - 16 ||
+                     (m.count + 1) * kLineStep * s > picture_height() - 8)) {
         --s;
     }
     return s;
@@ -266,7 +266,7 @@ void draw_kept(float brightness, bool text) {
 // The entry under the pointer, or -1.
 int entry_at(int x, int y) {
     const MenuText& m = menu_text();
-    for (int i = 0; i < m.count && x >= 0 && x < SCREEN_W; ++i) {
+    for (int i = 0; i < m.count && x >= 0 && x < window_width; ++i) {
         if (m.entry[i] >= 0 && y >= line_top[i] && y < line_bottom[i]) {
             return m.entry[i];
         }
@@ -277,7 +277,7 @@ int entry_at(int x, int y) {
 // The window changed size (full screen, scale): the kept frame is drawn again
 // at the new size, from the same state.
 void follow_window_size() {
-    if (SCREEN_W == frame_w && SCREEN_H == frame_h) {
+    if (window_width == frame_w && window_height == frame_h) {
         return;
     }
     glPushAttrib(GL_TEXTURE_BIT);
@@ -325,10 +325,14 @@ void start_pause_watch(bool on_focus) {
 }
 
 void keep_frame() {
+    glPushAttrib(GL_TEXTURE_BIT);
+    if (window_width != frame_w || window_height != frame_h) {
+        make_frame_texture();  // F11 in play changed the window's size
+    }
     if (frame_texture == 0) {
+        glPopAttrib();
         return;
     }
-    glPushAttrib(GL_TEXTURE_BIT);
     glBindTexture(GL_TEXTURE_2D, frame_texture);
     glReadBuffer(GL_BACK);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, frame_w, frame_h);
@@ -362,7 +366,7 @@ void draw_play_notes() {
     begin_flat();
     begin_text(note_texture);
     const int s = std::max(1, picture_height() / 480);
-    int y = SCREEN_H - picture_top - 6 * s;
+    int y = window_height - picture_top - 6 * s;
     for (int i = kNotes - 1; i >= 0; --i) {
         note_shown[i] = shown[i];
         if (shown[i]) {
