@@ -210,3 +210,7 @@ int end_session() {
     }
     return status;
 }
+
+const Demo* session_demo() {
+    return playing() ? &playback : nullptr;
+}
