@@ -2,6 +2,7 @@
 // settings, the data directory and the session are settled before any window
 // opens, so that a refusal is one line and no window.
 #include <allegro.h>
+#include <xalleg.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -171,12 +172,35 @@ int choose_stage() {
     }
     FirstFault fault;
     if (!load_quietly(path, &chosen, &fault)) {
-        std::fprintf(stderr, "vellin: %s (vellin --check-stage %s lists %s)\n", fault.line, path,
-                     fault.count > 1 ? "every fault" : "it");
+        if (fault.count > 1) {
+            std::fprintf(stderr, "vellin: %s (%d faults: vellin --check-stage %s lists them)\n",
+                         fault.line, fault.count, path);
+        } else {
+            std::fprintf(stderr, "vellin: %s\n", fault.line);
+        }
         return 1;
     }
     use_chosen(path);
     return -1;
+}
+
+// "Vellin - NAME" on the window AllegroGL made: Allegro's set_window_title
+// names only its own window, which AllegroGL's replaces. UTF-8 for the
+// desktop (_NET_WM_NAME), and the same bytes as the old WM_NAME.
+void show_stage_in_title() {
+    char title[kStageNameSize + 16];
+    std::snprintf(title, sizeof title, "Vellin - %s", stage_name);
+    set_window_title(title);
+    XLOCK();
+    if (_xwin.display != nullptr && _xwin.window != None) {
+        XStoreName(_xwin.display, _xwin.window, title);
+        XChangeProperty(
+            _xwin.display, _xwin.window, XInternAtom(_xwin.display, "_NET_WM_NAME", False),
+            XInternAtom(_xwin.display, "UTF8_STRING", False), 8, PropModeReplace,
+            reinterpret_cast<const unsigned char*>(title), static_cast<int>(std::strlen(title)));
+        XFlush(_xwin.display);
+    }
+    XUNLOCK();
 }
 
 }  // namespace
@@ -211,9 +235,7 @@ int main(int argc, char** argv) {
     }
     init();
     if (stage_name[0] != '\0') {
-        char title[kStageNameSize + 16];
-        std::snprintf(title, sizeof title, "Vellin - %s", stage_name);
-        set_window_title(title);
+        show_stage_in_title();
     }
     play();
     uninit();
