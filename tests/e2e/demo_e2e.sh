@@ -2,7 +2,8 @@
 # Demos end to end with the real game under X: a recording made live on a
 # stage chosen by name (its title) plays back on that stage, two captures of
 # one demo made on a stage file are the same PNG files, the timedemo line, F12
-# screenshots that never overwrite, and a damaged demo refused cleanly.
+# screenshots that never overwrite, a damaged demo and one of a stage not
+# found refused cleanly.
 #   demo_e2e.sh <vellin> <make_demo> <shot_colours> <assets dir> <work dir>
 set -euo pipefail
 vellin=$1
@@ -59,4 +60,10 @@ cat "$work/game.log"
 [ "$rc" -eq 1 ] || fail "status $rc for a damaged demo"
 [ "$(wc -l <"$work/game.log")" -eq 1 ] && grep -q "^vellin: $work/bad.demo: offset 8: " "$work/game.log" ||
   fail "not one line naming the file and the offset"
+cp "$assets/stages/steps.stage" "$work/elsewhere.stage"
+"$make_demo" --stage "$work/elsewhere.stage" "$work/short.keys" "$work/elsewhere.demo"
+rc=0
+"$vellin" --timedemo "$work/elsewhere.demo" >"$work/game.log" 2>&1 || rc=$?
+[ "$rc" -eq 1 ] && [ "$(cat "$work/game.log")" = "vellin: $work/elsewhere.demo: needs the stage elsewhere (hash $(od -An -tx4 -j16 -N4 "$work/elsewhere.demo" | tr -d ' ')), not found in the stages folders (vellin --list-stages)" ] ||
+  fail "a demo of a stage not found: status $rc, $(cat "$work/game.log")"
 echo "demos end to end: all steps passed"
