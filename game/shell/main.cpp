@@ -46,26 +46,34 @@ int choose_data_dir() {
     return find_data_dir(data_places(data_option, program)) < 0 ? 1 : -1;
 }
 
-// The first fault of a stage file, as one line.
+// The first fault of a stage file, and how many there are.
 struct FirstFault {
-    const char* path;
-    char line[400];
+    int line, column;  // 0 when the file could not be read
+    char what[200];
     int count;
 };
 
 void keep_first(void* context, int line, int column, const char* what) {
     FirstFault* f = static_cast<FirstFault*>(context);
-    if (f->count++ > 0) {
-    } else if (line == 0) {
-        std::snprintf(f->line, sizeof f->line, "%s: %s", f->path, what);
-    } else {
-        std::snprintf(f->line, sizeof f->line, "%s:%d:%d: %s", f->path, line, column, what);
+    if (f->count++ == 0) {
+        f->line = line;
+        f->column = column;
+        std::snprintf(f->what, sizeof f->what, "%s", what);
     }
 }
 
 bool load_quietly(const char* path, StageFile* stage, FirstFault* fault) {
-    *fault = FirstFault{path, "", 0};
+    *fault = FirstFault{0, 0, "", 0};
     return load_stage_file(path, stage, keep_first, fault);
+}
+
+// "PATH:LINE:COLUMN: what", or "PATH: why" for a file that cannot be read.
+void print_fault(std::FILE* to, const char* path, const FirstFault& f) {
+    if (f.line == 0) {
+        std::fprintf(to, "%s: %s", path, f.what);
+    } else {
+        std::fprintf(to, "%s:%d:%d: %s", path, f.line, f.column, f.what);
+    }
 }
 
 // --check-stage FILE...: every fault of every file on stdout.
@@ -90,11 +98,14 @@ void list_one(void*, const char* path) {
     if (load_quietly(path, &stage, &fault)) {
         std::printf("%-16s %s: valid%s%s\n", stem, path, stage.name[0] ? ", " : "", stage.name);
     } else {
-        std::printf("%-16s %s: not valid: %s\n", stem, path, fault.line + std::strlen(path) + 1);
+        std::printf("%-16s ", stem);
+        print_fault(stdout, path, fault);
+        std::printf("\n");
     }
 }
 
-// --list-stages: each folder's stages, in the order a name is looked up.
+// --list-stages: each folder's stages, in the order a name is looked up, each
+// "NAME PATH: valid[, its name]" or "NAME PATH:LINE:COLUMN: its first fault".
 int list_stages() {
     char folders[kStageFolders][kDataPathSize];
     const int n = stage_folders(folders);
@@ -172,12 +183,13 @@ int choose_stage() {
     }
     FirstFault fault;
     if (!load_quietly(path, &chosen, &fault)) {
+        std::fprintf(stderr, "vellin: ");
+        print_fault(stderr, path, fault);
         if (fault.count > 1) {
-            std::fprintf(stderr, "vellin: %s (%d faults: vellin --check-stage %s lists them)\n",
-                         fault.line, fault.count, path);
-        } else {
-            std::fprintf(stderr, "vellin: %s\n", fault.line);
+            std::fprintf(stderr, " (%d faults: vellin --check-stage %s lists them)", fault.count,
+                         path);
         }
+        std::fprintf(stderr, "\n");
         return 1;
     }
     use_chosen(path);
