@@ -1,17 +1,22 @@
-// Demos: the stage's random seed and, for every frame, the physics steps it
-// ran and the input of each step. Playing those inputs on the stage generated
-// from the same seed reproduces every frame.
+// Demos: the stage's random seed, the stage played (version 3) and, for
+// every frame, the physics steps it ran and the input of each step. Playing
+// those inputs on the same stage generated from the same seed reproduces
+// every frame.
 //
 // File layout, numbers little-endian:
 //   "VELLDEMO"                       magic, 8 bytes
-//   u16 version (2; 1 still plays, see demo_file.cpp), u16 steps per second
-//   (120), u32 seed
+//   u16 version (3; 1 and 2 still play, see demo_file.cpp), u16 steps per
+//   second (120), u32 seed
+//   version 3, the stage: u32 hash of its codes (stage_hash, level.h), u8
+//              name length (1 .. 63), the name (no '/', no control bytes)
 //   per frame: u16 step count (at most kMaxStepsPerFrame), then per step
 //              u16 keys (StepKey bits), s16 mickey_x, s16 mouse_y
-//   end record: u16 0xffff, u32 frame count, u32 step count
+//   end record: u16 0xffff, u32 frame count, u32 step count; version 3 adds
+//              u32 checksum, FNV-1a 32 of every byte of the file before it
 // A file is trusted only with its end record, which the recorder writes last,
 // just before it renames FILE.part to FILE. A FILE.part left by a killed
-// recording can still be played up to its last whole frame.
+// recording can still be played up to its last whole frame (unchecked: it
+// has no checksum). Versions 1 and 2 name no stage: they play on the jungle.
 #ifndef VELLIN_DEMO_H
 #define VELLIN_DEMO_H
 
@@ -21,15 +26,23 @@
 
 #include "input/input.h"
 
-constexpr int kMaxStepsPerFrame = 12000;      // 100 s of steps in one frame
-constexpr long kMaxDemoBytes = 16L << 20;     // over 6 hours of steps
-constexpr std::size_t kDemoHeaderBytes = 16;  // magic, version, rate, seed
-constexpr std::size_t kDemoStepBytes = 6;     // keys, mickey_x, mouse_y
-constexpr std::size_t kDemoEndBytes = 10;     // marker, frame and step counts
+constexpr int kMaxStepsPerFrame = 12000;       // 100 s of steps in one frame
+constexpr long kMaxDemoBytes = 16L << 20;      // over 6 hours of steps
+constexpr std::size_t kDemoHeaderBytes = 16;   // magic, version, rate, seed
+constexpr std::size_t kDemoStepBytes = 6;      // keys, mickey_x, mouse_y
+constexpr std::size_t kDemoEndBytes = 10;      // marker, frame and step counts
+constexpr std::size_t kDemoChecksumBytes = 4;  // after the end record, version 3
+constexpr int kDemoStageNameSize = 64;         // bytes, the NUL included
+// Header and stage record at their longest.
+constexpr std::size_t kDemoHeaderMax = kDemoHeaderBytes + 5 + kDemoStageNameSize - 1;
+constexpr unsigned int kDemoVersion = 3;
+constexpr std::uint32_t kDemoChecksumStart = 2166136261u;  // FNV-1a's offset basis
 
 struct Demo {
-    unsigned int version = 0;  // of the file read; encode_demo writes the current one
+    unsigned int version = 0;  // of the file read; 0: encode_demo writes the current one
     unsigned int seed = 0;
+    char stage[kDemoStageNameSize] = "";     // version 3: the stage's name; else ""
+    std::uint32_t layer_hash = 0;            // version 3: stage_hash of its codes
     std::vector<std::uint16_t> frame_steps;  // steps run in each frame
     std::vector<StepInput> steps;            // every step, in order
 };
@@ -52,15 +65,22 @@ bool read_demo(const char* path, Demo* demo, char* why, std::size_t size);
 // older version is read, after one line on stderr saying that it may not
 // replay exactly; an unfinished one after a line saying so.
 bool load_demo(const char* path, Demo* demo);
-// The bytes of a complete demo file.
+// The bytes of a complete demo file, in the demo's version (1 and 2 alike
+// but for the number) or, for version 0, the current one.
 std::vector<unsigned char> encode_demo(const Demo& demo);
 
-// Encoders shared by encode_demo and the recorder; each returns the bytes written.
-std::size_t put_demo_header(unsigned int seed, unsigned char out[kDemoHeaderBytes]);
+// Encoders shared by encode_demo and the recorder; each returns the bytes
+// written. The header takes the stage in version 3 (the name cut to fit).
+std::size_t put_demo_header(unsigned int version, unsigned int seed, const char* stage,
+                            std::uint32_t layer_hash, unsigned char out[kDemoHeaderMax]);
 std::size_t put_demo_frame(std::uint16_t steps, unsigned char out[2]);
 std::size_t put_demo_step(const StepInput& in, unsigned char out[kDemoStepBytes]);
-std::size_t put_demo_end(std::uint32_t frames, std::uint32_t steps,
-                         unsigned char out[kDemoEndBytes]);
+// The end record; version 3 adds the checksum, going on from `sum`, that of
+// every byte before the record.
+std::size_t put_demo_end(unsigned int version, std::uint32_t frames, std::uint32_t steps,
+                         std::uint32_t sum, unsigned char out[kDemoEndBytes + kDemoChecksumBytes]);
+// FNV-1a 32 of `data` going on from `sum` (kDemoChecksumStart for none yet).
+std::uint32_t demo_checksum(std::uint32_t sum, const unsigned char* data, std::size_t size);
 
 // The pointer row of a step as a demo holds it, 0 .. 32767. A row above the
 // picture (negative, in a full-screen bar) is taken a whole turn lower, 360
@@ -79,6 +99,9 @@ std::int16_t demo_pointer_row(int row);
 // dropped and close reports it.
 bool demo_record_open(const char* path, unsigned int seed, bool overwrite = false,
                       long max_bytes = kMaxDemoBytes);
+// The stage the recording is played on, before its first frame; until then
+// it is the jungle with hash 0.
+void demo_record_stage(const char* name, std::uint32_t hash);
 void demo_record_step(const StepInput& in);
 void demo_record_frame();
 bool demo_record_close();

@@ -10,11 +10,14 @@
 namespace {
 
 const unsigned char kMagic[8] = {'V', 'E', 'L', 'L', 'D', 'E', 'M', 'O'};
-// The version names the rules that recorded a demo: 2 since bridge joints hold
-// and a deck is one row thick. A version 1 demo still plays, but can wander
-// off once its player crosses a joint.
-constexpr std::uint16_t kVersion = 2;
+// Version 2 names the rules that recorded a demo: bridge joints hold and a
+// deck is one row thick. A version 1 demo still plays, but can wander off once
+// its player crosses a joint. Version 3 adds the stage and the checksum.
+constexpr std::uint16_t kVersion = kDemoVersion;
+constexpr std::uint16_t kRulesVersion = 2;
 constexpr std::uint16_t kOldestVersion = 1;
+constexpr std::uint16_t kStageVersion = 3;  // the first with a stage and a checksum
+constexpr std::uint32_t kChecksumPrime = 16777619u;
 constexpr std::uint16_t kEndMarker = 0xffff;
 constexpr int kLowestPointerRow = 0;
 constexpr int kPitchTurnRows = 360;  // the free camera pitches a degree a row
@@ -57,6 +60,15 @@ bool read_step(const unsigned char* at, std::size_t offset, StepInput* in, DemoE
     return true;
 }
 
+// A stage name's byte: no folder, no control character.
+bool name_byte(unsigned char c) {
+    return c >= 0x20 && c != 0x7f && c != '/';
+}
+
+std::size_t end_bytes(unsigned int version) {
+    return kDemoEndBytes + (version >= kStageVersion ? kDemoChecksumBytes : 0);
+}
+
 // A recording in progress, or left by a killed one.
 bool unfinished_name(const char* path) {
     const std::size_t length = std::strlen(path);
@@ -65,12 +77,20 @@ bool unfinished_name(const char* path) {
 
 }  // namespace
 
-std::size_t put_demo_header(unsigned int seed, unsigned char out[kDemoHeaderBytes]) {
+std::size_t put_demo_header(unsigned int version, unsigned int seed, const char* stage,
+                            std::uint32_t layer_hash, unsigned char out[kDemoHeaderMax]) {
     std::memcpy(out, kMagic, sizeof kMagic);
-    put16(kVersion, out + 8);
+    put16(static_cast<std::uint16_t>(version), out + 8);
     put16(static_cast<std::uint16_t>(kStepsPerSecond), out + 10);
     put32(seed, out + 12);
-    return kDemoHeaderBytes;
+    if (version < kStageVersion) {
+        return kDemoHeaderBytes;
+    }
+    put32(layer_hash, out + kDemoHeaderBytes);
+    const std::size_t n = strnlen(stage, kDemoStageNameSize - 1);
+    out[kDemoHeaderBytes + 4] = static_cast<unsigned char>(n);
+    std::memcpy(out + kDemoHeaderBytes + 5, stage, n);
+    return kDemoHeaderBytes + 5 + n;
 }
 
 std::size_t put_demo_frame(std::uint16_t steps, unsigned char out[2]) {
@@ -85,18 +105,31 @@ std::size_t put_demo_step(const StepInput& in, unsigned char out[kDemoStepBytes]
     return kDemoStepBytes;
 }
 
-std::size_t put_demo_end(std::uint32_t frames, std::uint32_t steps,
-                         unsigned char out[kDemoEndBytes]) {
+std::uint32_t demo_checksum(std::uint32_t sum, const unsigned char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        sum = (sum ^ data[i]) * kChecksumPrime;
+    }
+    return sum;
+}
+
+std::size_t put_demo_end(unsigned int version, std::uint32_t frames, std::uint32_t steps,
+                         std::uint32_t sum, unsigned char out[kDemoEndBytes + kDemoChecksumBytes]) {
     put16(kEndMarker, out);
     put32(frames, out + 2);
     put32(steps, out + 6);
-    return kDemoEndBytes;
+    if (version < kStageVersion) {
+        return kDemoEndBytes;
+    }
+    put32(demo_checksum(sum, out, kDemoEndBytes), out + kDemoEndBytes);
+    return kDemoEndBytes + kDemoChecksumBytes;
 }
 
 std::vector<unsigned char> encode_demo(const Demo& demo) {
-    std::vector<unsigned char> out(kDemoHeaderBytes + 2 * demo.frame_steps.size() +
-                                   kDemoStepBytes * demo.steps.size() + kDemoEndBytes);
-    std::size_t at = put_demo_header(demo.seed, out.data());
+    const unsigned int version = demo.version != 0 ? demo.version : kVersion;
+    std::vector<unsigned char> out(kDemoHeaderMax + 2 * demo.frame_steps.size() +
+                                   kDemoStepBytes * demo.steps.size() + kDemoEndBytes +
+                                   kDemoChecksumBytes);
+    std::size_t at = put_demo_header(version, demo.seed, demo.stage, demo.layer_hash, out.data());
     std::size_t step = 0;
     for (std::uint16_t n : demo.frame_steps) {
         at += put_demo_frame(n, &out[at]);
@@ -104,8 +137,9 @@ std::vector<unsigned char> encode_demo(const Demo& demo) {
             at += put_demo_step(demo.steps[step++], &out[at]);
         }
     }
-    at += put_demo_end(static_cast<std::uint32_t>(demo.frame_steps.size()),
-                       static_cast<std::uint32_t>(demo.steps.size()), &out[at]);
+    at += put_demo_end(version, static_cast<std::uint32_t>(demo.frame_steps.size()),
+                       static_cast<std::uint32_t>(demo.steps.size()),
+                       demo_checksum(kDemoChecksumStart, out.data(), at), &out[at]);
     out.resize(at);
     return out;
 }
@@ -133,6 +167,27 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
     demo->seed = get32(data + 12);
 
     std::size_t at = kDemoHeaderBytes;
+    if (demo->version >= kStageVersion) {
+        if (size - at < 5) {
+            return fail(error, size, "truncated stage record");
+        }
+        demo->layer_hash = get32(data + at);
+        const std::size_t n = data[at + 4];
+        if (n == 0 || n >= static_cast<std::size_t>(kDemoStageNameSize)) {
+            return fail(error, at + 4, "stage name of %zu bytes", n);
+        }
+        at += 5;
+        if (size - at < n) {
+            return fail(error, size, "truncated stage name");
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!name_byte(data[at + i])) {
+                return fail(error, at + i, "byte 0x%02x in the stage name", data[at + i]);
+            }
+        }
+        std::memcpy(demo->stage, data + at, n);
+        at += n;
+    }
     bool ended = false;
     while (!ended) {
         if (size - at < 2) {
@@ -172,7 +227,8 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
         }
         return true;
     }
-    if (size - at < kDemoEndBytes) {
+    const std::size_t end_size = end_bytes(demo->version);
+    if (size - at < end_size) {
         if (unfinished && !demo->frame_steps.empty()) {
             return true;
         }
@@ -188,8 +244,15 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
     if (frames == 0) {
         return fail(error, at, "no frames");
     }
-    if (at + kDemoEndBytes != size) {
-        return fail(error, at + kDemoEndBytes, "data after the end record");
+    if (at + end_size != size) {
+        return fail(error, at + end_size, "data after the end record");
+    }
+    if (end_size > kDemoEndBytes) {
+        const std::uint32_t sum = demo_checksum(kDemoChecksumStart, data, at + kDemoEndBytes);
+        if (get32(data + at + kDemoEndBytes) != sum) {
+            return fail(error, at + kDemoEndBytes, "checksum 0x%08x, not 0x%08x: damaged",
+                        get32(data + at + kDemoEndBytes), sum);
+        }
     }
     return true;
 }
@@ -241,7 +304,7 @@ bool load_demo(const char* path, Demo* demo) {
         std::fprintf(stderr, "vellin: %s: %s\n", path, why);
         return false;
     }
-    if (demo->version < kVersion) {
+    if (demo->version < kRulesVersion) {
         std::fprintf(stderr,
                      "vellin: %s: recorded by an older version of the game (demo version %u); "
                      "it may not replay exactly\n",

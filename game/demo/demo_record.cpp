@@ -25,6 +25,9 @@ StepInput frame[kMaxStepsPerFrame];  // the steps of the frame being run
 int frame_count_steps;
 std::uint32_t frames, steps;
 unsigned int demo_seed;
+char demo_stage[kDemoStageNameSize];
+std::uint32_t demo_layer_hash;
+std::uint32_t sum;  // checksum of every byte written so far
 long byte_limit;
 long bytes;  // in the file so far
 Clock::time_point last_flush;
@@ -42,6 +45,7 @@ void put(const unsigned char* data, std::size_t n) {
     if (!failed && std::fwrite(data, 1, n, file) != n) {
         give_up("cannot write the demo");
     }
+    sum = demo_checksum(sum, data, n);
     bytes += static_cast<long>(n);
 }
 
@@ -53,8 +57,8 @@ bool create_part() {
         return false;
     }
     std::setvbuf(file, file_buffer, _IOFBF, sizeof file_buffer);
-    unsigned char header[kDemoHeaderBytes];
-    put(header, put_demo_header(demo_seed, header));
+    unsigned char header[kDemoHeaderMax];
+    put(header, put_demo_header(kDemoVersion, demo_seed, demo_stage, demo_layer_hash, header));
     last_flush = Clock::now();
     return true;
 }
@@ -114,12 +118,23 @@ bool demo_record_open(const char* path, unsigned int seed, bool overwrite, long 
     }
     file = nullptr;
     demo_seed = seed;
+    demo_record_stage("jungle", 0);
+    sum = kDemoChecksumStart;
     byte_limit = max_bytes;
     bytes = 0;
     failed = full = false;
     frames = steps = 0;
     frame_count_steps = 0;
     return true;
+}
+
+void demo_record_stage(const char* name, std::uint32_t hash) {
+    std::snprintf(demo_stage, sizeof demo_stage, "%s", name);
+    for (char& c : demo_stage) {  // what the reader takes in a name
+        const unsigned char u = static_cast<unsigned char>(c);
+        c = u == 0 || (u >= 0x20 && u != 0x7f && u != '/') ? c : '_';
+    }
+    demo_layer_hash = hash;
 }
 
 // The loop never runs more than kMaxStepsPerFrame steps in a recorded frame.
@@ -135,8 +150,8 @@ void demo_record_frame() {
     if (failed || full || (file == nullptr && !create_part())) {
         return;
     }
-    if (bytes + 2 + static_cast<long>(kDemoStepBytes) * n + static_cast<long>(kDemoEndBytes) >
-        byte_limit) {
+    constexpr long kEnd = kDemoEndBytes + kDemoChecksumBytes;
+    if (bytes + 2 + static_cast<long>(kDemoStepBytes) * n + kEnd > byte_limit) {
         full = true;
         std::fprintf(stderr,
                      "vellin: %s: the demo is full (%ld bytes, %u s of play); the game goes on "
@@ -167,8 +182,8 @@ bool demo_record_close() {
         }
         return false;
     }
-    unsigned char end[kDemoEndBytes];
-    put(end, put_demo_end(frames, steps, end));
+    unsigned char end[kDemoEndBytes + kDemoChecksumBytes];
+    put(end, put_demo_end(kDemoVersion, frames, steps, sum, end));
     if (!failed && (std::fflush(file) != 0 || fsync(fileno(file)) != 0)) {
         give_up("cannot write the demo");
     }

@@ -41,6 +41,20 @@ struct SettingRow {
 };
 extern const SettingRow kSettingRows[kSettingRowCount];
 
+// One text entry of the settings file, kept as written (blanks around it and
+// a comment after a blank dropped); it has no command-line option of the
+// table's kind. Its default is empty: the printed file shows an example,
+// commented out.
+struct TextSettingRow {
+    const char* section;
+    const char* name;
+    char* value;  // kSettingTextSize bytes
+    const char* example;
+    const char* help;
+};
+constexpr int kTextSettingRowCount = 1;
+extern const TextSettingRow kTextSettingRows[kTextSettingRowCount];
+
 // The entries of one binding section: keys in [keys], pad buttons in [pad].
 // Both go through the same code; only these differ.
 struct BindingKind {

@@ -13,13 +13,15 @@ struct CmdOption;
 // run. Their defaults, ranges and help are in the settings table
 // (settings_table.cpp); reset_input_settings puts them in, before main.
 constexpr int kMaxWindowScale = 6;
+constexpr int kSettingTextSize = 256;  // bytes of a text entry, the NUL included
 struct Settings {
-    int fullscreen;           // 1: full screen when possible; 0: a window
-    int scale;                // window of 640 by 480 times scale, 1 .. kMaxWindowScale
-    int volume;               // percent
-    int mute;                 // 1: no sound, no sound device
-    int vsync;                // 1: swap on the display's refresh, 0: as fast as it can
-    int pause_on_focus_loss;  // 1: pause when the window loses the focus
+    int fullscreen;                // 1: full screen when possible; 0: a window
+    int scale;                     // window of 640 by 480 times scale, 1 .. kMaxWindowScale
+    int volume;                    // percent
+    int mute;                      // 1: no sound, no sound device
+    int vsync;                     // 1: swap on the display's refresh, 0: as fast as it can
+    int pause_on_focus_loss;       // 1: pause when the window loses the focus
+    char stage[kSettingTextSize];  // the stage to play, as --stage takes it; "": the jungle
 };
 extern Settings settings;
 

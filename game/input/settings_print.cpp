@@ -63,6 +63,11 @@ void print_settings(std::FILE* out) {
             write_setting(row, row.fallback, value, sizeof value);
             std::fprintf(out, "%s = %s\n", row.name, value);
         }
+        for (const TextSettingRow& row : kTextSettingRows) {
+            if (std::strcmp(row.section, s.name) == 0) {
+                std::fprintf(out, "# %s\n# %s = %s\n", row.help, row.name, row.example);
+            }
+        }
         for (const BindingKind& kind : kBindingKind) {
             if (std::strcmp(kind.section, s.name) != 0) {
                 continue;

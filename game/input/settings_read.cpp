@@ -34,6 +34,7 @@ struct Reader {
     const char* path;
     std::vector<Problem> problems;   // printed in file order at the end
     int row_line[kSettingRowCount];  // where each entry was first given; 0: not yet
+    int text_line[kTextSettingRowCount];
     int binding_line[kBindingKinds][kActionCount];
 };
 
@@ -110,6 +111,27 @@ bool read_row(Reader& r, int line, const char* section, const SettingRow& row, c
                  value, row.low, row.high);
     }
     return false;
+}
+
+// A text entry's value, up to a comment after a blank.
+bool read_text(Reader& r, int line, const char* section, const TextSettingRow& row,
+               const char* value) {
+    std::string text(value);
+    for (std::size_t at = text.find_first_of(kBlanks); at != std::string::npos;
+         at = text.find_first_of(kBlanks, at + 1)) {
+        const std::size_t next = text.find_first_not_of(kBlanks, at);
+        if (next != std::string::npos && text[next] == '#') {
+            text.erase(text.find_last_not_of(kBlanks, at) + 1);
+            break;
+        }
+    }
+    if (text.size() >= static_cast<std::size_t>(kSettingTextSize)) {
+        complain(r, line, section, row.name, kKeeping, "longer than %d bytes",
+                 kSettingTextSize - 1);
+        return false;
+    }
+    std::snprintf(row.value, kSettingTextSize, "%s", text.c_str());
+    return true;
 }
 
 // The keys or pad buttons of one action from a value; false when it is refused.
@@ -203,12 +225,20 @@ bool known_section(const char* section) {
 void read_entry(Reader& r, int line, const char* section, const char* name, const char* value) {
     int* first = nullptr;  // where the entry was taken before
     const SettingRow* row = nullptr;
+    const TextSettingRow* text = nullptr;
     int kind = 0, action = 0;
     for (int i = 0; i < kSettingRowCount && first == nullptr; ++i) {
         if (strcasecmp(kSettingRows[i].section, section) == 0 &&
             strcasecmp(kSettingRows[i].name, name) == 0) {
             row = &kSettingRows[i];
             first = &r.row_line[i];
+        }
+    }
+    for (int i = 0; i < kTextSettingRowCount && first == nullptr; ++i) {
+        if (strcasecmp(kTextSettingRows[i].section, section) == 0 &&
+            strcasecmp(kTextSettingRows[i].name, name) == 0) {
+            text = &kTextSettingRows[i];
+            first = &r.text_line[i];
         }
     }
     for (int k = 0; k < kBindingKinds && first == nullptr; ++k) {
@@ -229,10 +259,11 @@ void read_entry(Reader& r, int line, const char* section, const char* name, cons
                  *first);
     } else if (*value == '\0') {
         complain(r, line, section, name, kKeeping, "no value%s",
-                 row ? "" : ": write none to leave it unbound");
-    } else if (row ? read_row(r, line, section, *row, value)
-                   : read_binding(r, line, section, kBindingKind[kind], static_cast<Action>(action),
-                                  value)) {
+                 row || text ? "" : ": write none to leave it unbound");
+    } else if (row    ? read_row(r, line, section, *row, value)
+               : text ? read_text(r, line, section, *text, value)
+                      : read_binding(r, line, section, kBindingKind[kind],
+                                     static_cast<Action>(action), value)) {
         *first = line;
     }
 }
@@ -328,7 +359,7 @@ int read_settings_file(const char* path, std::FILE* err) {
                      path, kMaxFileSize);
         return 1;
     }
-    Reader r{path, {}, {}, {}};
+    Reader r{path, {}, {}, {}, {}};
     std::string section;
     SectionState state = kBeforeSections;
     // A byte-order mark is no part of the first line.

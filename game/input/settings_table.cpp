@@ -59,6 +59,11 @@ constexpr SettingRow kSettingRows[kSettingRowCount] = {
            "how far from the centre a stick still reads as centred, percent"),
 };
 
+const TextSettingRow kTextSettingRows[kTextSettingRowCount] = {
+    {"settings", "stage", settings.stage, "jungle",
+     "the stage: a stage file, or a name from vellin --list-stages; without it, the jungle"},
+};
+
 namespace {
 
 constexpr int count_options() {

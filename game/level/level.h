@@ -11,6 +11,7 @@
 #define VELLIN_LEVEL_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 #include "state/state.h"
@@ -163,7 +164,33 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
 // Reads a stage file, printing "PATH:LINE:COLUMN: what is wrong" on err for
 // every fault, or "PATH: why" when it cannot be read. True when valid.
 bool read_stage_file(const char* path, StageFile* stage, std::FILE* err);
+// The same, each fault to `report`; a file that cannot be read is one fault
+// at line 0, column 0, saying why.
+bool load_stage_file(const char* path, StageFile* stage, stage_report report, void* context);
 // Makes the stage's layer the one generation reads; call before generate_wall.
 void use_stage(const StageFile& stage);
+
+// Finding stages (stage_find.cpp). A stage is chosen by a file or by a name,
+// NAME.stage in one of the stages folders; a value holding a '/' or ending
+// in ".stage" is a file.
+bool names_stage_file(const char* value);
+// The file's name without its folder and without ".stage", cut to fit
+// kStageNameSize: the name a demo records and the lookup takes.
+void stage_file_stem(const char* path, char out[kStageNameSize]);
+// The first of the `count` folders (each ending in '/') that holds
+// NAME.stage, into `out`; false when none does or the path does not fit.
+bool find_stage(const char* name, const char* const* folders, int count, char* out,
+                std::size_t size);
+// Calls `found` with the path of each NAME.stage in `folder` (ending in
+// '/'), in name order; a missing folder holds none.
+void list_stage_folder(const char* folder, void (*found)(void* context, const char* path),
+                       void* context);
+// FNV-1a, 32 bits, over the 1,600 codes as one byte each, row by row: how a
+// demo knows its stage.
+std::uint32_t stage_hash(const int codes[kMapRows][kMapColumns]);
+// The stage in play as the window's title and the paused screen show it:
+// its "# name:", else its file's stem; "" when no stage was chosen (the
+// compiled-in jungle, and nothing shows).
+extern char stage_name[kStageNameSize];
 
 #endif

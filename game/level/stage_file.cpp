@@ -200,12 +200,16 @@ struct Printer {
 
 void print_fault(void* context, int line, int column, const char* what) {
     const Printer* p = static_cast<const Printer*>(context);
-    std::fprintf(p->err, "%s:%d:%d: %s\n", p->path, line, column, what);
+    if (line == 0) {
+        std::fprintf(p->err, "%s: %s\n", p->path, what);
+    } else {
+        std::fprintf(p->err, "%s:%d:%d: %s\n", p->path, line, column, what);
+    }
 }
 
 }  // namespace
 
-bool read_stage_file(const char* path, StageFile* stage, std::FILE* err) {
+bool load_stage_file(const char* path, StageFile* stage, stage_report report, void* context) {
     std::memset(stage, 0, sizeof *stage);
     // Opened without waiting, so that a pipe with no writer cannot hang.
     const int fd = open(path, O_RDONLY | O_NONBLOCK);
@@ -232,9 +236,13 @@ bool read_stage_file(const char* path, StageFile* stage, std::FILE* err) {
     if (fd >= 0)
         close(fd);
     if (why != nullptr) {
-        std::fprintf(err, "%s: %s\n", path, why);
+        report(context, 0, 0, why);
         return false;
     }
+    return parse_stage(text.get(), size, stage, report, context);
+}
+
+bool read_stage_file(const char* path, StageFile* stage, std::FILE* err) {
     Printer printer{path, err};
-    return parse_stage(text.get(), size, stage, print_fault, &printer);
+    return load_stage_file(path, stage, print_fault, &printer);
 }

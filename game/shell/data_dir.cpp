@@ -146,3 +146,12 @@ const char* data_path(const char* name, char* out) {
     }
     return out;
 }
+
+int stage_folders(char out[kStageFolders][kDataPathSize]) {
+    int n = 0;
+    n += xdg_path("XDG_DATA_HOME", ".local/share", "vellin/stages/", out[n], kDataPathSize);
+    if (!data_missing && data_path("stages/", out[n])[0] != '\0') {
+        ++n;
+    }
+    return n;
+}

@@ -46,4 +46,12 @@ int find_data_dir(const DataPlaces& places);
 // A name too long for the buffer gives "" (no file has that name).
 const char* data_path(const char* name, char* out);
 
+// The folders a stage's name is looked up in, each ending in '/', in the
+// order tried: the player's, $XDG_DATA_HOME/vellin/stages/ (else
+// ~/.local/share/vellin/stages/), first, so that a stage of one's own may
+// take a shipped stage's name; then data_dir's stages/ (unless the data was
+// not found). Returns how many there are.
+constexpr int kStageFolders = 2;
+int stage_folders(char out[kStageFolders][kDataPathSize]);
+
 #endif

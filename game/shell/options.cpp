@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
+#include <vector>
 
 #include "input/input.h"
 #include "shell/data_dir.h"
@@ -30,6 +31,12 @@ const CmdOption kOwnOptions[] = {
             "save only every Nth frame"),
     cmd_flag("--overwrite", &options.overwrite, 1,
              "let --record and --capture replace a demo or frames already there"),
+    cmd_text("--stage", "STAGE", &options.stage,
+             "play on STAGE: a stage file, or a name found in the stages folders"),
+    cmd_flag("--list-stages", &options.list_stages, 1,
+             "list the stages found, where they are and whether they are valid"),
+    cmd_flag("--check-stage", &options.check_stage, 1,
+             "check the stage FILEs, naming every fault, and exit"),
 };
 
 constexpr int kOptionCount = kSettingOptionCount + sizeof kOwnOptions / sizeof kOwnOptions[0];
@@ -37,15 +44,17 @@ CmdOption option_table[kOptionCount];  // filled by parse_options
 
 const CmdLine kLine = {
     "vellin",
-    "[OPTION]...",
-    "A 3D side-scroller on a jungle stage.\n",
+    "[OPTION]... | vellin --check-stage FILE...",
+    "A 3D side-scroller on a jungle stage, or a stage of your own.\n",
     option_table,
     kOptionCount,
-    nullptr,
+    "FILE",
     0,
-    0,
+    -1,
     "The options from --windowed to --no-vsync override the settings file for this\n"
-    "run: $XDG_CONFIG_HOME/vellin/vellin.cfg (~/.config/vellin/vellin.cfg).\n",
+    "run: $XDG_CONFIG_HOME/vellin/vellin.cfg (~/.config/vellin/vellin.cfg).\n"
+    "A stage NAME is NAME.stage in $XDG_DATA_HOME/vellin/stages/\n"
+    "(~/.local/share/vellin/stages/), else in the game's stages/ folder.\n",
 };
 
 // The reason a set of options cannot be used together, or nullptr.
@@ -67,6 +76,13 @@ const char* conflict() {
     if (options.seed_given && (options.play != nullptr || options.timedemo != nullptr)) {
         return "--seed cannot be used with a demo to play: the demo holds its seed";
     }
+    if (options.stage != nullptr && (options.play != nullptr || options.timedemo != nullptr)) {
+        return "--stage cannot be used with a demo to play: the demo holds its stage";
+    }
+    if (options.check_stage != (options.stage_file_count > 0)) {
+        return options.check_stage ? "--check-stage needs a FILE to check"
+                                   : "a FILE goes with --check-stage only";
+    }
     return nullptr;
 }
 
@@ -75,7 +91,11 @@ const char* conflict() {
 int parse_options(int argc, char** argv, std::FILE* out, std::FILE* err) {
     setting_options(&options.overrides, option_table);
     std::copy(std::begin(kOwnOptions), std::end(kOwnOptions), option_table + kSettingOptionCount);
-    const int status = parse_command_line(kLine, argc, argv, nullptr, nullptr, out, err);
+    static std::vector<const char*> operands;
+    operands.assign(static_cast<std::size_t>(argc > 0 ? argc : 1), nullptr);
+    const int status =
+        parse_command_line(kLine, argc, argv, operands.data(), &options.stage_file_count, out, err);
+    options.stage_files = operands.data();
     if (status >= 0) {
         return status;
     }

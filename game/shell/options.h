@@ -29,6 +29,11 @@ struct Options {
     int immediate = 0;               // 1: draw the static stage immediately, not from display lists
     const char* config = nullptr;    // settings file to read instead of the usual one
     int print_config = 0;            // 1: print the default settings file and exit
+    const char* stage = nullptr;     // --stage: a stage file or a stage's name
+    int list_stages = 0;             // 1: list the stages found and exit
+    int check_stage = 0;             // 1: check the stage files given and exit
+    const char** stage_files = nullptr;  // the operands, for --check-stage
+    int stage_file_count = 0;
 
     // Settings for this run only, by row of the settings table (input's
     // settings.h); a row not given keeps the settings file's value.

@@ -213,3 +213,7 @@ int end_session() {
     }
     return status;
 }
+
+const Demo* session_demo() {
+    return playing() ? &playback : nullptr;
+}

@@ -34,4 +34,8 @@ bool session_over();
 // signal instead.
 int end_session();
 
+struct Demo;
+// The demo being played, once begin_session has loaded it; null otherwise.
+const Demo* session_demo();
+
 #endif

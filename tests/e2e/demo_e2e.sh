@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Demos end to end with the real game under X: a recording made live plays
-# back, two captures of one demo are the same PNG files, the timedemo line,
-# F12 screenshots that never overwrite, and a damaged demo refused cleanly.
+# Demos end to end with the real game under X: a recording made live on a
+# stage chosen by name (its title) plays back on that stage, two captures of
+# one demo made on a stage file are the same PNG files, the timedemo line, F12
+# screenshots that never overwrite, a damaged demo and one of a stage not
+# found refused cleanly.
 #   demo_e2e.sh <vellin> <make_demo> <shot_colours> <assets dir> <work dir>
 set -euo pipefail
 vellin=$1
@@ -14,8 +16,8 @@ fresh_work
 
 line_pattern='^vellin: [0-9]+ frames, [0-9.]+ seconds, [0-9.]+ fps \(min [0-9.]+ / avg [0-9.]+ / max [0-9.]+ / stddev [0-9.]+ ms\)$'
 
-echo "-- a live recording, with two screenshots on the way"
-start_game --record "$work/live.demo"
+echo "-- a live recording on the stage Steps, with two screenshots on the way"
+title='^Vellin - Steps$' start_game --stage steps --record "$work/live.demo"
 sleep 3
 hold 1 Right
 hold 0.3 F12
@@ -32,14 +34,14 @@ echo "screenshot: green=$green rock=$rock lit=$lit"
 [ -e "$work/live.demo.part" ] && fail "the recording left its .part file"
 [ -s "$work/live.demo" ] || fail "no recording"
 
-echo "-- the recording plays back as a timedemo"
+echo "-- the recording plays back as a timedemo, on the stage it names"
 run_game --timedemo "$work/live.demo" || fail "the timedemo of the recording failed"
 cat "$work/game.log"
 grep -Eq "$line_pattern" "$work/game.log" || fail "no timedemo line"
 
 echo "-- two captures of one demo are the same files"
 printf 'seed 3\nsteps-per-frame 12\n150 -\n120 right\n' >"$work/short.keys"
-"$make_demo" "$work/short.keys" "$work/short.demo"
+"$make_demo" --stage "$assets/stages/steps.stage" "$work/short.keys" "$work/short.demo"
 for run in a b; do
   run_game --timedemo "$work/short.demo" --capture "$work/$run" --capture-every 2 || fail "capture run $run failed"
   grep -Eq '^vellin: 23 frames, ' "$work/game.log" || fail "run $run: $(cat "$work/game.log")"
@@ -58,4 +60,10 @@ cat "$work/game.log"
 [ "$rc" -eq 1 ] || fail "status $rc for a damaged demo"
 [ "$(wc -l <"$work/game.log")" -eq 1 ] && grep -q "^vellin: $work/bad.demo: offset 8: " "$work/game.log" ||
   fail "not one line naming the file and the offset"
+cp "$assets/stages/steps.stage" "$work/elsewhere.stage"
+"$make_demo" --stage "$work/elsewhere.stage" "$work/short.keys" "$work/elsewhere.demo"
+rc=0
+"$vellin" --timedemo "$work/elsewhere.demo" >"$work/game.log" 2>&1 || rc=$?
+[ "$rc" -eq 1 ] && [ "$(cat "$work/game.log")" = "vellin: $work/elsewhere.demo: needs the stage elsewhere (hash $(od -An -tx4 -j16 -N4 "$work/elsewhere.demo" | tr -d ' ')), not found in the stages folders (vellin --list-stages)" ] ||
+  fail "a demo of a stage not found: status $rc, $(cat "$work/game.log")"
 echo "demos end to end: all steps passed"

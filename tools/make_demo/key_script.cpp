@@ -84,6 +84,7 @@ bool parse_key_script(const std::string& text, KeyScript* script, std::string* e
 
 Demo demo_from_script(const KeyScript& script) {
     Demo demo;
+    demo.version = 2;  // the jungle's, which names no stage: the tour's bytes stay as they are
     demo.seed = script.seed;
     for (const KeyHold& hold : script.holds) {
         for (int i = 0; i < hold.steps; ++i) {

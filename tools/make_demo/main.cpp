@@ -2,7 +2,7 @@
 //   make_demo SCRIPT DEMO          write the demo
 //   make_demo --trace SCRIPT MODEL play it without a window and print the
 //                                  player's state at the end of every hold
-//   --stage FILE                   trace on a stage file's layer
+//   --stage FILE                   on a stage file's layer; the demo names it
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -57,7 +57,8 @@ const char* stage_path;
 
 const CmdOption kOptions[] = {
     cmd_flag("--trace", &tracing, 1, "play SCRIPT without a window on the player MODEL"),
-    cmd_text("--stage", "FILE", &stage_path, "play on the stage in FILE instead of the jungle"),
+    cmd_text("--stage", "FILE", &stage_path,
+             "play on the stage in FILE instead of the jungle; the demo names it"),
 };
 
 const CmdLine kLine = {
@@ -83,25 +84,25 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
-    if (stage_path != nullptr && !tracing) {
-        // A demo does not yet name its stage: it would replay on the jungle.
-        return refuse_command_line(kLine, "--stage goes with --trace only", stderr);
-    }
     KeyScript script;
     if (!read_script(operands[0], &script)) {
         return 1;
     }
+    Demo demo = demo_from_script(script);
     if (stage_path != nullptr) {
         StageFile stage;
         if (!read_stage_file(stage_path, &stage, stderr)) {
             return 1;
         }
         use_stage(stage);
+        demo.version = kDemoVersion;
+        stage_file_stem(stage_path, demo.stage);
+        demo.layer_hash = stage_hash(stage.codes);
     }
     if (tracing) {
         return trace(script, operands[1]);
     }
-    const std::vector<unsigned char> bytes = encode_demo(demo_from_script(script));
+    const std::vector<unsigned char> bytes = encode_demo(demo);
     std::ofstream out(operands[1], std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

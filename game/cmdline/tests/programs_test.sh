@@ -70,4 +70,20 @@ mkdir "$work/frames" && touch "$work/frames/frame-000001.png"
 says 1 "vellin: $work/file: Not a directory" "$vellin" --timedemo demos/tour.demo --capture "$work/file"
 says 1 "vellin: $work/frames holds captured frames already: give --overwrite to replace them, or another folder" \
   "$vellin" --timedemo demos/tour.demo --capture "$work/frames"
-echo "the convention holds for $*; unusable --config and --data refused; --record and --capture keep what is there"
+# Stages need no display: listed, checked, and a bad one refused in one line;
+# a name is looked up in the player's folder first.
+"$vellin" --list-stages >"$work/out" 2>"$work/err" && [ ! -s "$work/err" ] || fail "--list-stages"
+steps=$(awk '$1 == "steps" { sub(":$", "", $2); print $2 }' "$work/out")
+grep -qx "steps  *$steps: valid, Steps" "$work/out" || fail "--list-stages: $(cat "$work/out")"
+printf '# name: Broken\n1x\n' >"$work/bad.stage"
+! "$vellin" --check-stage "$steps" "$work/bad.stage" >"$work/out" ||
+  fail "--check-stage passed a bad stage"
+[ "$(head -n 2 "$work/out")" = "$steps: valid
+$work/bad.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge)" ] ||
+  fail "--check-stage said $(cat "$work/out")"
+says 1 "vellin: --stage nosuch: no stage of that name (vellin --list-stages)" "$vellin" --stage nosuch
+mine=$work/.local/share/vellin/stages
+mkdir -p "$mine" && cp "$work/bad.stage" "$mine/steps.stage"
+says 1 "vellin: $mine/steps.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge) (3 faults: vellin --check-stage $mine/steps.stage lists them)" \
+  "$vellin" --stage steps
+echo "the convention holds for $*; unusable --config and --data refused; --record and --capture keep what is there; stages listed, checked and refused"

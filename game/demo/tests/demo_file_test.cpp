@@ -17,8 +17,14 @@
 
 namespace {
 
-Demo sample_demo() {
+// In the current version unless another is asked for; only it names a stage.
+Demo sample_demo(unsigned int version = kDemoVersion) {
     Demo d;
+    d.version = version;
+    if (version == kDemoVersion) {
+        std::snprintf(d.stage, sizeof d.stage, "steps");
+        d.layer_hash = 0x12345678;
+    }
     d.seed = 0xdeadbeef;
     d.frame_steps = {2, 0, 1};
     d.steps = {{kStepLeft | kStepJump, 0, 0}, {kStepCamera, -7, 300}, {kStepKeyMask, 32767, 479}};
@@ -26,7 +32,8 @@ Demo sample_demo() {
 }
 
 bool same(const Demo& a, const Demo& b) {
-    if (a.seed != b.seed || a.frame_steps != b.frame_steps || a.steps.size() != b.steps.size()) {
+    if (a.seed != b.seed || std::string(a.stage) != b.stage || a.layer_hash != b.layer_hash ||
+        a.frame_steps != b.frame_steps || a.steps.size() != b.steps.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.steps.size(); ++i) {
@@ -45,6 +52,9 @@ bool parse(const std::vector<unsigned char>& bytes, std::size_t size, DemoError*
     return parse_demo(copy.data(), copy.size(), unfinished, demo, error);
 }
 
+const std::size_t kHeader = kDemoHeaderBytes + 5 + 5;  // the sample's, with "steps"
+const std::size_t kEnd = kDemoEndBytes + kDemoChecksumBytes;
+
 std::string temp_path(const char* name) {
     return testing::TempDir() + "demo_file_test-" + std::to_string(getpid()) + "-" + name;
 }
@@ -53,7 +63,9 @@ std::string temp_path(const char* name) {
 
 TEST(DemoFile, EncodedDemoReadsBackUnchanged) {
     const std::vector<unsigned char> bytes = encode_demo(sample_demo());
-    ASSERT_EQ(bytes.size(), kDemoHeaderBytes + 3 * 2 + 3 * kDemoStepBytes + kDemoEndBytes);
+    ASSERT_EQ(bytes.size(), kHeader + 3 * 2 + 3 * kDemoStepBytes + kEnd);
+    EXPECT_EQ(demo_checksum(kDemoChecksumStart, reinterpret_cast<const unsigned char*>("a"), 1),
+              0xe40c292cu);  // FNV-1a 32's published value
     Demo back;
     DemoError error;
     ASSERT_TRUE(parse(bytes, bytes.size(), &error, &back)) << error.reason;
@@ -68,7 +80,7 @@ TEST(DemoFile, BadMagicVersionOrRateIsRefusedAtItsOffset) {
         const char* reason;
     } faults[] = {{0, 'v', "magic"},
                   {7, 0, "magic"},
-                  {8, 3, "version 3"},
+                  {8, 4, "version 4"},
                   {8, 0, "version 0"},
                   {10, 60, "60 steps"}};
     for (const auto& f : faults) {
@@ -94,8 +106,8 @@ TEST(DemoFile, TruncationAtEveryByteIsRefused) {
 
 TEST(DemoFile, ImpossibleValuesAreRefused) {
     const std::vector<unsigned char> good = encode_demo(sample_demo());
-    const std::size_t first_frame = kDemoHeaderBytes, first_step = first_frame + 2;
-    const std::size_t end = good.size() - kDemoEndBytes;
+    const std::size_t first_frame = kHeader, first_step = first_frame + 2;
+    const std::size_t end = good.size() - kEnd;
     const struct {
         std::size_t at;
         std::vector<unsigned char> bytes;
@@ -107,6 +119,10 @@ TEST(DemoFile, ImpossibleValuesAreRefused) {
         {first_step + 4, {0xff, 0xff}, "impossible pointer row"},
         {end + 2, {4}, "end record counts 4 frames"},
         {end + 6, {0xff, 0xff, 0xff, 0xff}, "4294967295 steps"},
+        {kDemoHeaderBytes + 4, {0}, "stage name of 0 bytes"},
+        {kDemoHeaderBytes + 5, {'/'}, "byte 0x2f in the stage name"},
+        {first_step + kDemoStepBytes, {1, 0, 5, 0}, "damaged"},  // valid values, wrong ones
+        {end + 10, {0, 0, 0, 0}, "damaged"},
     };
     for (const auto& f : faults) {
         std::vector<unsigned char> bad = good;
@@ -128,13 +144,13 @@ TEST(DemoFile, ImpossibleValuesAreRefused) {
 
 TEST(DemoFile, UnfinishedRecordingKeepsItsWholeFrames) {
     const std::vector<unsigned char> good = encode_demo(sample_demo());
-    const std::size_t after_two = kDemoHeaderBytes + 2 + 2 * kDemoStepBytes + 2;
+    const std::size_t after_two = kHeader + 2 + 2 * kDemoStepBytes + 2;
     Demo demo;
     DemoError error;
     ASSERT_TRUE(parse(good, after_two + 3, &error, &demo, true)) << error.reason;
     EXPECT_EQ(demo.frame_steps, (std::vector<std::uint16_t>{2, 0}));
     EXPECT_EQ(demo.steps.size(), 2u);
-    EXPECT_FALSE(parse(good, kDemoHeaderBytes + 1, &error, &demo, true)) << "no whole frame";
+    EXPECT_FALSE(parse(good, kHeader + 1, &error, &demo, true)) << "no whole frame";
 }
 
 TEST(DemoFile, LoadingNamesTheFileAndTheOffset) {
@@ -161,9 +177,7 @@ TEST(DemoFile, LoadingNamesTheFileAndTheOffset) {
 // after one line saying that it may not replay exactly.
 TEST(DemoFile, OlderVersionPlaysWithOneWarning) {
     const std::string path = temp_path("old");
-    std::vector<unsigned char> old = encode_demo(sample_demo());
-    EXPECT_EQ(old[8], 2);
-    old[8] = 1;
+    const std::vector<unsigned char> old = encode_demo(sample_demo(1));
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
     Demo demo;
@@ -173,7 +187,7 @@ TEST(DemoFile, OlderVersionPlaysWithOneWarning) {
               "vellin: " + path +
                   ": recorded by an older version of the game (demo version 1); it may not "
                   "replay exactly\n");
-    EXPECT_TRUE(same(demo, sample_demo()));
+    EXPECT_TRUE(same(demo, sample_demo(1)));
     std::remove(path.c_str());
 }
 
@@ -226,7 +240,7 @@ TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
     Demo sent;
     const std::string path = temp_path("extremes");
     ASSERT_TRUE(demo_record_open(path.c_str(), 0, false,
-                                 kDemoHeaderBytes + kept * (2 + kDemoStepBytes) + kDemoEndBytes));
+                                 kDemoHeaderBytes + 5 + 6 + kept * (2 + kDemoStepBytes) + kEnd));
     testing::internal::CaptureStderr();
     for (std::size_t i = 0; i < kept + 100; ++i) {  // each row low and high, then random
         const bool edge = i < 22, high = i % 2 != 0;
@@ -240,6 +254,7 @@ TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
     }
     ASSERT_TRUE(demo_record_close());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("demo is full"), std::string::npos);
+    std::snprintf(sent.stage, sizeof sent.stage, "jungle");  // the recorder's until told
     sent.steps.resize(kept);
     sent.frame_steps.assign(kept, 1);
     Demo back;

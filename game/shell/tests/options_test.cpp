@@ -23,10 +23,14 @@ TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
               -1);
     EXPECT_STREQ(options.timedemo, "t.demo");
     EXPECT_EQ(options.capture_every, 3);
+    ASSERT_EQ(parse({"--check-stage", "a.stage", "b"}).status, -1);
+    ASSERT_EQ(options.stage_file_count, 2);
+    EXPECT_STREQ(options.stage_files[1], "b");
     for (std::vector<std::string> bad :
          std::vector<std::vector<std::string>>{{"--record", "a", "--play", "b"},
                                                {"--record", "a", "--capture", "c"},
                                                {"--play", "a", "--seed", "3"},
+                                               {"--timedemo", "a", "--stage", "s"},
                                                {"--play", "a", "--capture-every", "0"},
                                                {"--play", "a", "--capture-every", "2"},
                                                {"--play", "a", "--overwrite"}}) {
@@ -63,8 +67,11 @@ TEST(Options, OnlyTheSettingsGivenOverrideTheFile) {
 }
 
 TEST(Options, ValuesOutsideTheTableAreRefused) {
-    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-             {"--scale", "0"}, {"--scale", "7"}, {"--volume", "101"}, {"level2"}}) {
+    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{{"--scale", "0"},
+                                                                              {"--scale", "7"},
+                                                                              {"--volume", "101"},
+                                                                              {"level2"},
+                                                                              {"--check-stage"}}) {
         EXPECT_EQ(parse(bad).status, kUsageStatus) << bad[0];
     }
 }
