@@ -93,6 +93,9 @@ void reset_input_settings() {
     for (const SettingRow& row : kSettingRows) {
         *row.value = row.fallback;
     }
+    for (const TextSettingRow& row : kTextSettingRows) {
+        row.value[0] = '\0';
+    }
 }
 
 int axis_direction(int pos, int rest, int dead_zone) {

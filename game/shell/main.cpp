@@ -2,7 +2,6 @@
 // settings, the data directory and the session are settled before any window
 // opens, so that a refusal is one line and no window.
 #include <allegro.h>
-#include <xalleg.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,6 +14,7 @@
 #include "shell/options.h"
 #include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/window_x11.h"
 
 namespace {
 
@@ -202,17 +202,7 @@ int choose_stage() {
 void show_stage_in_title() {
     char title[kStageNameSize + 16];
     std::snprintf(title, sizeof title, "Vellin - %s", stage_name);
-    set_window_title(title);
-    XLOCK();
-    if (_xwin.display != nullptr && _xwin.window != None) {
-        XStoreName(_xwin.display, _xwin.window, title);
-        XChangeProperty(
-            _xwin.display, _xwin.window, XInternAtom(_xwin.display, "_NET_WM_NAME", False),
-            XInternAtom(_xwin.display, "UTF8_STRING", False), 8, PropModeReplace,
-            reinterpret_cast<const unsigned char*>(title), static_cast<int>(std::strlen(title)));
-        XFlush(_xwin.display);
-    }
-    XUNLOCK();
+    name_window(title);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "input/input.h"
 #include "input/settings_write.h"
+#include "level/level.h"
 #include "shell/audio.h"
 #include "shell/options.h"
 #include "shell/window.h"
@@ -134,9 +135,8 @@ void build() {
     char keys[kMenuColumns];
     switch (shown_screen) {
         case kFirst:
-            // The stage's name goes after "Paused" once stages have names.
             add(kMenuTitle, -1, "Paused");
-            add(kMenuNote, -1, " ");
+            add(kMenuNote, -1, "%s", stage_name[0] != '\0' ? stage_name : " ");
             for (int e = 0; e < kFirstCount; ++e) {
                 if (e != kRestart || !demo_run) {
                     add(kMenuEntry, e, "%s", kFirstNames[e]);

@@ -227,3 +227,19 @@ bool window_has_focus() {
     XUNLOCK();
     return ours;
 }
+
+void name_window(const char* title) {
+    // Allegro's set_window_title names its own small window, not the one
+    // AllegroGL draws in.
+    XLOCK();
+    Display* d = _xwin.display;
+    const Window w = _xwin.window;
+    if (d != nullptr && w != None) {
+        XStoreName(d, w, title);
+        XChangeProperty(d, w, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(title),
+                        static_cast<int>(std::strlen(title)));
+        XFlush(d);
+    }
+    XUNLOCK();
+}

@@ -15,6 +15,8 @@ void name_window_class(const char* program);
 // Tells the desktop whose window it is (_NET_WM_PID, WM_CLIENT_MACHINE) and
 // gives it the icon.
 void describe_window();
+// The window's title, as the desktop shows it ("Vellin - Steps").
+void name_window(const char* title);
 
 // Asks the desktop for the window without borders, over everything, at the
 // screen's corner: full screen without touching the display's mode.

@@ -71,10 +71,7 @@ std::string differences() {
 class SettingsFile : public ::testing::Test {
   protected:
     void SetUp() override { reset_input_settings(); }
-    void TearDown() override {
-        reset_input_settings();
-        settings.stage[0] = '\0';
-    }
+    void TearDown() override { reset_input_settings(); }
 
     // Reads `text` as the settings file.
     int read(const std::string& text) {
