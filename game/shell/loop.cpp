@@ -1,7 +1,8 @@
 // The frame loop: draw the stage from the current state, then run the
 // physics steps that the timer has counted (or that the demo being played
-// holds), flip, pause when asked, and stop on Escape (held, or tapped since
-// the last frame), at the end of the demo or on a quit signal.
+// holds), flip, switch the window on F11 or Alt+Enter, pause when asked, and
+// stop on Escape (held, or tapped since the last frame), at the end of the
+// demo or on a quit signal.
 #include <allegro.h>
 #include <alleggl.h>
 
@@ -11,6 +12,7 @@
 #include "model/model.h"
 #include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/window.h"
 
 void set_camera() {
     glMatrixMode(GL_PROJECTION);
@@ -74,6 +76,8 @@ void play() {
         const bool pausing = pause_asked();
         allegro_gl_flip();
         frame_shown();
+        // After the flip, so that no frame drawn at the old size is shown at the new.
+        handle_window_keys();
         if (pausing) {
             pause_game();
         }

@@ -14,10 +14,15 @@
 #include "state/state.h"
 
 int picture_top = 0;
+int window_width = 0, window_height = 0;
+bool window_fullscreen = false;
 
 namespace {
 
 constexpr int kPictureWidth = 640, kPictureHeight = 480;
+
+const char* window_program = nullptr;       // set once the window is open
+int desktop_width = 0, desktop_height = 0;  // 0 by 0 when Allegro cannot tell
 
 // Set from Allegro's display-switch callbacks, on its own thread.
 std::atomic<bool> switched_out{false};
@@ -45,13 +50,90 @@ void note_switch_in() {
     std::exit(1);
 }
 
-}  // namespace
-
-bool set_window_mode(int, int) {
-    return false;  // not yet: the window is made once, at start-up
+// The scale to open a window at: `scale`, or the largest below it that fits
+// the desktop, with one line saying so.
+int window_scale_for_desktop(int scale) {
+    scale = std::clamp(scale, 1, kMaxWindowScale);
+    const int fitting = fitting_scale(scale, desktop_width, desktop_height);
+    static int said = 0;  // the cut is told once, not at every return to the window
+    if (fitting < scale && said != scale) {
+        said = scale;
+        std::fprintf(stderr,
+                     "%s: a window of %d by %d does not fit the %d by %d desktop; using "
+                     "scale %d\n",
+                     window_program, kPictureWidth * scale, kPictureHeight * scale, desktop_width,
+                     desktop_height, fitting);
+    }
+    return fitting;
 }
 
-void handle_window_keys() {}
+// The picture in the window; the clear colour leaves the rest black.
+void fit_picture(int width, int height) {
+    int x = 0, y = 0, picture_width = 0, picture_height = 0;
+    picture_rect(width, height, &x, &y, &picture_width, &picture_height);
+    // The viewport counts rows from the bottom: the bars are equal, or the top one a row taller.
+    glViewport(x, y, picture_width, picture_height);
+    line_scale = static_cast<float>(picture_height) / kPictureHeight;
+    picture_top = y;
+    window_width = width;
+    window_height = height;
+}
+
+}  // namespace
+
+void picture_rect(int width, int height, int* x, int* y, int* picture_width, int* picture_height) {
+    *picture_width = std::min(width, height * kPictureWidth / kPictureHeight);
+    *picture_height = *picture_width * kPictureHeight / kPictureWidth;
+    *x = (width - *picture_width) / 2;
+    *y = (height - *picture_height) / 2;
+}
+
+int fitting_scale(int scale, int desktop_w, int desktop_h) {
+    if (desktop_w <= 0 || desktop_h <= 0)
+        return scale;
+    while (scale > 1 && (kPictureWidth * scale > desktop_w || kPictureHeight * scale > desktop_h))
+        --scale;
+    return scale;
+}
+
+bool set_window_mode(int fullscreen, int scale) {
+    if (window_program == nullptr)
+        return false;
+    const bool full = fullscreen != 0;
+    if (full && desktop_width <= 0) {
+        std::fprintf(stderr, "%s: the desktop's size is unknown: no full screen\n", window_program);
+        return false;
+    }
+    if (!full)
+        scale = window_scale_for_desktop(scale);
+    const int width = full ? desktop_width : kPictureWidth * scale;
+    const int height = full ? desktop_height : kPictureHeight * scale;
+    if (full == window_fullscreen && width == window_width && height == window_height)
+        return true;
+    int got_width = width, got_height = height;
+    const bool took = resize_window(width, height, full, &got_width, &got_height);
+    if (!took) {
+        std::fprintf(stderr, "%s: the window stays %d by %d, not %d by %d\n", window_program,
+                     got_width, got_height, width, height);
+    }
+    // Whatever size the window got, the picture fits it.
+    window_fullscreen = full;
+    fit_picture(got_width, got_height);
+    set_mouse_range(0, 0, got_width - 1, got_height - 1);
+    return took;
+}
+
+void handle_window_keys() {
+    // Alt held, or pressed since the poll before last: a quick chord can
+    // span two polls and be over by the second.
+    static bool alt_before = false;
+    const bool alt =
+        key[KEY_ALT] || key[KEY_ALTGR] || key_pressed(KEY_ALT) || key_pressed(KEY_ALTGR);
+    const bool chord = key_pressed(KEY_ENTER) && (alt || alt_before);
+    alt_before = alt;
+    if (key_pressed(KEY_F11) || chord)
+        set_window_mode(!window_fullscreen, settings.scale);
+}
 
 // AllegroGL's own full screen needs the XF86VidMode extension and always
 // switches the display to a mode of the size asked for; a window of the
@@ -64,8 +146,6 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     if (install_allegro_gl() != 0) {
         fail_start(program, "cannot initialise AllegroGL");
     }
-    scale = std::clamp(scale, 1, kMaxWindowScale);
-    int width = kPictureWidth * scale, height = kPictureHeight * scale;
     allegro_gl_clear_settings();
     allegro_gl_set(AGL_COLOR_DEPTH, 16);
     allegro_gl_set(AGL_Z_DEPTH, 16);
@@ -73,32 +153,30 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     allegro_gl_set(AGL_DOUBLEBUFFER, TRUE);
     allegro_gl_set(AGL_SUGGEST, AGL_COLOR_DEPTH | AGL_Z_DEPTH | AGL_DOUBLEBUFFER | AGL_WINDOWED);
     set_color_depth(16);
-    // Full screen when it can be had, else the window.
-    int desktop_width = 0, desktop_height = 0;
-    const bool full = fullscreen != 0 &&
-                      get_desktop_resolution(&desktop_width, &desktop_height) == 0 &&
-                      desktop_width > 0 && desktop_height > 0 &&
-                      set_gfx_mode(GFX_OPENGL_WINDOWED, desktop_width, desktop_height, 0, 0) == 0;
-    if (full) {
-        width = desktop_width;
-        height = desktop_height;
-        make_window_borderless();
-    } else if (set_gfx_mode(GFX_OPENGL_WINDOWED, width, height, 0, 0) != 0) {
-        fail_start(program, "cannot set an OpenGL mode");
+    window_program = program;
+    if (get_desktop_resolution(&desktop_width, &desktop_height) != 0 || desktop_width <= 0 ||
+        desktop_height <= 0) {
+        desktop_width = desktop_height = 0;
     }
+    // Full screen when it can be had, else the window.
+    const bool full = fullscreen != 0 && desktop_width > 0 &&
+                      set_gfx_mode(GFX_OPENGL_WINDOWED, desktop_width, desktop_height, 0, 0) == 0;
+    int width = desktop_width, height = desktop_height;
+    if (full) {
+        make_window_borderless();
+    } else {
+        scale = window_scale_for_desktop(scale);
+        width = kPictureWidth * scale;
+        height = kPictureHeight * scale;
+        if (set_gfx_mode(GFX_OPENGL_WINDOWED, width, height, 0, 0) != 0)
+            fail_start(program, "cannot set an OpenGL mode");
+    }
+    window_fullscreen = full;
     describe_window();
     if (vsync >= 0) {
         set_swap_interval(vsync);
     }
-
-    // The largest 4:3 picture the window holds, centred; the clear colour
-    // leaves the rest black.
-    const int picture_width = std::min(width, height * kPictureWidth / kPictureHeight);
-    const int picture_height = picture_width * kPictureHeight / kPictureWidth;
-    glViewport((width - picture_width) / 2, (height - picture_height) / 2, picture_width,
-               picture_height);
-    line_scale = static_cast<float>(picture_height) / kPictureHeight;
-    picture_top = (height - picture_height) / 2;
+    fit_picture(width, height);
 }
 
 void watch_focus() {

@@ -62,32 +62,126 @@ void describe_window() {
     XUNLOCK();
 }
 
+namespace {
+
+// Motif's hints: the decorations field is given, and is none. Deleted, the
+// window manager decorates as it would any window.
+void set_decorations(Display* d, Window w, bool on) {
+    const Atom motif_hints = atom("_MOTIF_WM_HINTS");
+    if (on) {
+        XDeleteProperty(d, w, motif_hints);
+        return;
+    }
+    const long motif[5] = {2, 0, 0, 0, 0};
+    XChangeProperty(d, w, motif_hints, motif_hints, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motif), 5);
+}
+
+// The window is mapped already: the state is asked of the window manager.
+void ask_fullscreen_state(Display* d, Window w, bool on) {
+    XEvent e;
+    std::memset(&e, 0, sizeof e);
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = atom("_NET_WM_STATE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = on ? 1 : 0;  // add or remove
+    e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_FULLSCREEN"));
+    e.xclient.data.l[3] = 1;  // from an application
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &e);
+}
+
+// A window manager that follows the desktop's conventions names a window of
+// its own on the root; without one (a bare X server) nobody reads the hints.
+bool window_manager_running(Display* d) {
+    const Atom check = atom("_NET_SUPPORTING_WM_CHECK");
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &left, &data) == Success &&
+        data != nullptr) {
+        found = type == XA_WINDOW && format == 32 && count == 1;
+        XFree(data);
+    }
+    return found;
+}
+
+// The window's size now, as the server has it; false when it cannot be read.
+bool window_size_now(Display* d, Window w, int* width, int* height) {
+    XWindowAttributes a;
+    if (XGetWindowAttributes(d, w, &a) == 0)
+        return false;
+    *width = a.width;
+    *height = a.height;
+    return true;
+}
+
+constexpr int kResizeWaitMs = 2000;  // a window manager may take its time
+constexpr int kResizePollMs = 10;
+
+}  // namespace
+
 void make_window_borderless() {
     XLOCK();
     Display* d = _xwin.display;
     const Window w = _xwin.window;
     if (d != nullptr && w != None) {
-        // Motif's hints: the decorations field is given, and is none.
-        const long motif[5] = {2, 0, 0, 0, 0};
-        const Atom motif_hints = atom("_MOTIF_WM_HINTS");
-        XChangeProperty(d, w, motif_hints, motif_hints, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(motif), 5);
+        set_decorations(d, w, false);
         XMoveWindow(d, w, 0, 0);
-        // The window is mapped already: the state is asked of the window manager.
-        XEvent e;
-        std::memset(&e, 0, sizeof e);
-        e.xclient.type = ClientMessage;
-        e.xclient.window = w;
-        e.xclient.message_type = atom("_NET_WM_STATE");
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = 1;  // add
-        e.xclient.data.l[1] = static_cast<long>(atom("_NET_WM_STATE_FULLSCREEN"));
-        e.xclient.data.l[3] = 1;  // from an application
-        XSendEvent(d, DefaultRootWindow(d), False,
-                   SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        ask_fullscreen_state(d, w, true);
         XFlush(d);
     }
     XUNLOCK();
+}
+
+bool resize_window(int width, int height, bool full, int* got_width, int* got_height) {
+    XLOCK();
+    Display* d = _xwin.display;
+    const Window w = _xwin.window;
+    if (d == nullptr || w == None) {
+        XUNLOCK();
+        return false;
+    }
+    // Allegro fixes the window's size (minimum = maximum): it moves with it.
+    XSizeHints hints;
+    std::memset(&hints, 0, sizeof hints);
+    hints.flags = PMinSize | PMaxSize | PBaseSize;
+    hints.min_width = hints.max_width = hints.base_width = width;
+    hints.min_height = hints.max_height = hints.base_height = height;
+    XSetWMNormalHints(d, w, &hints);
+    set_decorations(d, w, !full);
+    if (window_manager_running(d))
+        ask_fullscreen_state(d, w, full);
+    if (full)
+        XMoveResizeWindow(d, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    else
+        XResizeWindow(d, w, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(d, False);
+    // The next frame must be drawn at the new size: wait for the server to
+    // have it (Allegro's thread takes the ConfigureNotify, so it is asked).
+    bool took = false;
+    for (int waited = 0; waited <= kResizeWaitMs; waited += kResizePollMs) {
+        took = window_size_now(d, w, got_width, got_height) && *got_width == width &&
+               *got_height == height;
+        if (took)
+            break;
+        XUNLOCK();
+        usleep(kResizePollMs * 1000);
+        XLOCK();
+    }
+    if (!window_size_now(d, w, got_width, got_height)) {
+        *got_width = width;
+        *got_height = height;
+    }
+    // Allegro warps a grabbed pointer to the window's middle.
+    _xwin.window_width = *got_width;
+    _xwin.window_height = *got_height;
+    XUNLOCK();
+    return took;
 }
 
 void set_swap_interval(int interval) {

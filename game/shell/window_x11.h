@@ -20,6 +20,13 @@ void describe_window();
 // screen's corner: full screen without touching the display's mode.
 void make_window_borderless();
 
+// Changes the window to `width` by `height`: full screen (borderless, at the
+// screen's corner, and the window manager asked for its full-screen state) or
+// a decorated window. Waits up to two seconds for the size to take; false
+// when it did not (no window, or the window manager kept another size). The
+// size the window has then is `got_width` by `got_height`.
+bool resize_window(int width, int height, bool full, int* got_width, int* got_height);
+
 // True when `name` is a whole word of a space-separated extension list
 // (GLX_EXT_swap_control is a prefix of GLX_EXT_swap_control_tear).
 bool extension_offered(const char* list, const char* name);
