@@ -184,7 +184,8 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
     }
     if (rows < kMapRows) {
         const int last = size > 0 && text[size - 1] == '\n' ? number + 1 : std::max(number, 1);
-        faults.add(last, 1, "the file ends after %d rows: a stage has %d", rows, kMapRows);
+        faults.add(last, 1, "the file ends after %d row%s: a stage has %d", rows,
+                   rows == 1 ? "" : "s", kMapRows);
     } else {
         check_layer(stage->codes, lines, &faults);
     }
