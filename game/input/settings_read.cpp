@@ -6,10 +6,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <strings.h>  // strcasecmp
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -320,15 +318,8 @@ bool settings_file_path(char* out, std::size_t size) {
 }
 
 const char* settings_file_problem(const char* path) {
-    // Opened without waiting, so that a pipe with no writer cannot hang.
-    const int fd = open(path, O_RDONLY | O_NONBLOCK);
-    struct stat st {};
     const char* why = nullptr;
-    if (fd < 0 || fstat(fd, &st) != 0) {
-        why = std::strerror(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        why = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-    }
+    const int fd = open_plain_file(path, &why);
     if (fd >= 0) {
         close(fd);
     }

@@ -1,8 +1,6 @@
 // The stage file reader: UTF-8 text, one line of 100 codes per map row, '#'
 // comments, "# name: ..." for the stage's name. Untrusted input: every byte
 // is checked before it is used, and a fault is reported, not acted on.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 
 #include "level/level.h"
 #include "level/stage_local.h"
+#include "state/state.h"
 
 namespace {
 
@@ -212,15 +211,8 @@ void print_fault(void* context, int line, int column, const char* what) {
 
 bool load_stage_file(const char* path, StageFile* stage, stage_report report, void* context) {
     std::memset(stage, 0, sizeof *stage);
-    // Opened without waiting, so that a pipe with no writer cannot hang.
-    const int fd = open(path, O_RDONLY | O_NONBLOCK);
-    struct stat st {};
     const char* why = nullptr;
-    if (fd < 0 || fstat(fd, &st) != 0) {
-        why = std::strerror(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        why = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
-    }
+    const int fd = open_plain_file(path, &why);
     // One byte past the limit tells a file that is too large.
     std::unique_ptr<unsigned char[]> text(new unsigned char[kStageFileLimit + 1]);
     std::size_t size = 0;

@@ -52,6 +52,11 @@ extern int debcam;     // 1 while the free camera is on
 bool xdg_path(const char* variable, const char* fallback, const char* tail, char* out,
               std::size_t size);
 
+// Opens a plain file for reading: a descriptor, or -1 with `why` saying what
+// is wrong (the system's reason, a directory, "not a regular file": a pipe or a
+// device might never end). (plain_file.cpp)
+int open_plain_file(const char* path, const char** why);
+
 // Defined in game/model (models.cpp): an object needs the complete class, which
 // lies a layer above this one.
 extern cModel ludz;                  // the player

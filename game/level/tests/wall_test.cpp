@@ -9,17 +9,6 @@
 
 namespace {
 
-// The generator expects zeroed arrays, as at process start.
-void reset_wall_arrays() {
-    std::memset(walk, 0, sizeof walk);
-    std::memset(mask, 0, sizeof mask);
-    std::memset(extrusion, 0, sizeof extrusion);
-    std::memset(wall, 0, sizeof wall);
-    std::memset(wallnorms, 0, sizeof wallnorms);
-    std::memset(plats, 0, sizeof plats);
-    platcount = 0;
-}
-
 int (*const default_rand)() = level_rand;
 
 // 512 % 1024 gives dz = dx = dy = 0: the wall exactly as shaped.
@@ -42,7 +31,7 @@ int scripted_rand() {
 class WallTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_wall_arrays();
+        clear_level();  // the generator expects zeroed arrays, as at process start
         level_rand = no_jitter;
         generate_wall();
     }
@@ -184,7 +173,7 @@ TEST_F(WallTest, FlatCellsFaceTheViewer) {
 }
 
 TEST_F(WallTest, JitterDrawsZThenXThenYScaledFromTheRemainder) {
-    reset_wall_arrays();
+    clear_level();  // the generator expects zeroed arrays, as at process start
     draws = 0;
     level_rand = scripted_rand;
     generate_wall();
@@ -202,7 +191,7 @@ TEST_F(WallTest, JitterStaysWithinOneUnitSidewaysAndTwoInDepth) {
     static int shaped_levels[kGridRows][kGridColumns];
     std::memcpy(shaped_levels, extrusion, sizeof extrusion);
 
-    reset_wall_arrays();
+    clear_level();  // the generator expects zeroed arrays, as at process start
     std::srand(20240611);
     draws = 0;
     level_rand = counting_rand;
