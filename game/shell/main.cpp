@@ -123,14 +123,20 @@ void use_chosen(const char* path) {
     char stem[kStageNameSize];
     stage_file_stem(path, stem);
     std::snprintf(stage_name, sizeof stage_name, "%s", chosen.name[0] ? chosen.name : stem);
-    demo_record_stage(stem, stage_hash(chosen.codes));
+    demo_record_stage(stem, chosen.codes);
 }
 
 // A demo of version 3 plays on its stage: the jungle's hash is the layer
 // compiled in, any other is looked for by name in every stages folder.
 int demo_stage(const char* demo_path, const Demo& demo) {
-    if (demo.version < kDemoVersion ||
+    if (demo.version < kDemoStageVersion ||
         (std::strcmp(demo.stage, "jungle") == 0 && demo.layer_hash == stage_hash(jungle_map0))) {
+        return -1;
+    }
+    if (demo.has_codes) {  // version 4 carries its layer
+        std::memcpy(chosen.codes, demo.codes, sizeof chosen.codes);
+        use_stage(chosen);
+        std::snprintf(stage_name, sizeof stage_name, "%s", demo.stage);
         return -1;
     }
     char folders[kStageFolders][kDataPathSize];
@@ -162,7 +168,7 @@ int choose_stage() {
     const char* value = options.stage ? options.stage : settings.stage;
     const char* given = options.stage ? "--stage" : "stage =";
     if (value[0] == '\0') {
-        demo_record_stage("jungle", stage_hash(jungle_map0));
+        demo_record_stage("jungle", jungle_map0);
         return -1;
     }
     char path[kDataPathSize];
