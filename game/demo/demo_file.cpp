@@ -1,4 +1,8 @@
 // Demo files: encoding, and decoding of untrusted bytes.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -200,6 +204,9 @@ std::vector<unsigned char> encode_demo(const Demo& demo) {
 bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, Demo* demo,
                 DemoError* error) {
     *demo = Demo{};
+    if (size == 0) {
+        return fail(error, 0, "empty, not a demo file");
+    }
     if (size < sizeof kMagic || std::memcmp(data, kMagic, sizeof kMagic) != 0) {
         return fail(error, 0, "not a demo file (no VELLDEMO magic)");
     }
@@ -348,9 +355,28 @@ std::int16_t demo_pointer_row(int row) {
 }
 
 bool read_demo(const char* path, Demo* demo, char* why, std::size_t size) {
-    std::FILE* f = std::fopen(path, "rb");
+    // Without blocking: a fifo would wait for a writer for ever.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || fstat(fd, &st) != 0) {
+        std::snprintf(why, size, "%s", std::strerror(errno));
+        if (fd >= 0) {
+            close(fd);
+        }
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        std::snprintf(why, size, "%s",
+                      S_ISDIR(st.st_mode)    ? std::strerror(EISDIR)
+                      : S_ISFIFO(st.st_mode) ? "a fifo, not a demo file"
+                                             : "not a regular file");
+        close(fd);
+        return false;
+    }
+    std::FILE* f = fdopen(fd, "rb");
     if (f == nullptr) {
         std::snprintf(why, size, "%s", std::strerror(errno));
+        close(fd);
         return false;
     }
     // Read in pieces, so that the size in the file system is never trusted.
@@ -361,7 +387,6 @@ bool read_demo(const char* path, Demo* demo, char* why, std::size_t size) {
            bytes.size() <= static_cast<std::size_t>(kMaxDemoBytes)) {
         bytes.insert(bytes.end(), piece, piece + got);
     }
-    // fopen takes a directory; its first read fails with EISDIR.
     const int read_errno = std::ferror(f) == 0 ? 0 : errno != 0 ? errno : EIO;
     std::fclose(f);
     if (read_errno != 0) {

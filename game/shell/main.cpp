@@ -12,6 +12,7 @@
 #include "level/level.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/replay.h"
 #include "shell/session.h"
 #include "shell/shell.h"
 #include "shell/window_x11.h"
@@ -228,6 +229,9 @@ int main(int argc, char** argv) {
     if (status < 0) {
         override_settings();
         status = choose_data_dir();
+    }
+    if (status < 0 && options.verify) {
+        status = verify_demos(options.stage_files, options.stage_file_count, stdout);
     }
     if (status < 0 && options.list_stages) {
         status = list_stages();
