@@ -108,7 +108,9 @@ std::int16_t demo_pointer_row(int row);
 // buffered and flushed about once a second, so a crash loses at most the last
 // second. A recording that would pass `max_bytes` (what the reader takes)
 // stops there with one line, and the game plays on. demo_record_close writes
-// the end record, flushes and renames PATH.part to PATH. Failures print
+// the end record, flushes and renames PATH.part to PATH; a file that appeared
+// at PATH meanwhile is replaced only with `overwrite`, else the recording
+// takes PATH's stem with -1 .. -99 before its extension, said in one line. Failures print
 // "vellin: ..." and return false; after one, the rest of the recording is
 // dropped and close reports it.
 bool demo_record_open(const char* path, unsigned int seed, bool overwrite = false,

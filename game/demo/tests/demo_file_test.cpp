@@ -307,6 +307,52 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     std::remove(path.c_str());
 }
 
+// A file that appears at the recording's name while it runs is kept: the
+// recording takes the next free name, said in one line, unless --overwrite
+// asked for the name. With every such name taken it stays PATH.part.
+TEST(DemoFile, RecordingNeverReplacesAFileThatAppearedUnlessAsked) {
+    auto taken = [](int n) {
+        return temp_path(n == 0 ? "taken.demo" : ("taken-" + std::to_string(n) + ".demo").c_str());
+    };
+    const std::string path = taken(0);
+    const struct {
+        bool overwrite;
+        int names_taken;  // of taken-1.demo .. taken-99.demo
+        std::string recording;
+        const char* said;
+    } rows[] = {
+        {false, 0, taken(1), "appeared during the recording; the recording is "},
+        {true, 0, path, ""},
+        {false, 99, path + ".part", "appeared during the recording; the recording stays "},
+    };
+    for (const auto& row : rows) {
+        for (int n = 1; n <= row.names_taken; ++n)
+            std::ofstream(taken(n)) << "mine";
+        ASSERT_TRUE(demo_record_open(path.c_str(), 5, row.overwrite));
+        demo_record_step(StepInput{kStepRight, 0, 0});
+        demo_record_frame();
+        std::ofstream(path) << "mine";  // after the open's check
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(demo_record_close(), row.names_taken == 0);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said.empty(), row.said[0] == '\0') << said;
+        EXPECT_TRUE(said.empty() || said.find(row.said + row.recording) != std::string::npos)
+            << said;
+        Demo done;
+        testing::internal::CaptureStderr();  // a .part is said to be unfinished
+        EXPECT_TRUE(load_demo(row.recording.c_str(), &done)) << row.recording;
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(done.steps.size(), 1u);
+        if (!row.overwrite) {
+            std::ifstream in(path);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "mine");
+        }
+        for (int n = 0; n <= 99; ++n)
+            std::remove(taken(n).c_str());
+        std::remove((path + ".part").c_str());
+    }
+}
+
 // Any pointer row, in the picture or a bar beside it, reads back as recorded and pitches the
 // camera alike (a whole turn apart); a recording stopped at the reader's limit still plays.
 TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
