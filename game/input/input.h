@@ -110,6 +110,9 @@ const char* pad_name();
 // name says it has the common Xbox layout (it holds "Xbox", "X-Box" or
 // "XInput", in any case); nullptr for other pads and unknown buttons.
 const char* pad_button_name(const char* model, int button);
+// A button of the pad in use as the player reads it: its usual name ("A"),
+// or "button 9".
+void pad_button_label(int button, char* out, std::size_t size);
 
 // Allegro's low-level keyboard callback: a KEY_ code, with 0x80 set on a
 // release. Runs on Allegro's keyboard thread; a down while the key is already

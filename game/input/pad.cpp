@@ -234,6 +234,15 @@ const char* pad_button_name(const char* model, int button) {
     return nullptr;
 }
 
+void pad_button_label(int button, char* out, std::size_t size) {
+    const char* usual = pad_button_name(name, button);
+    if (usual != nullptr) {
+        std::snprintf(out, size, "%s", usual);
+    } else {
+        std::snprintf(out, size, "button %d", button);
+    }
+}
+
 // The pad's name as the kernel gives it, or its counts when it gives none.
 void report_pad(std::FILE* out) {
     if (name[0] != '\0') {
