@@ -88,7 +88,8 @@ void make_frame_texture() {
 int menu_scale(const MenuText& m) {
     int widest = 0;
     for (int i = 0; i < m.count; ++i) {
-        widest = std::max(widest, line_width[i] * (i == 0 ? 2 : 1));
+        // A long note is drawn smaller in its place rather than shrink the menu.
+        widest = std::max(widest, m.kind[i] == kMenuNote ? 0 : line_width[i] * (i == 0 ? 2 : 1));
     }
     int s = std::max(1, picture_height() / 240);
     while (s > 1 && (widest * s > window_width - 16 ||
@@ -105,7 +106,10 @@ void draw_menu() {
     int y = picture_top + (picture_height() - height) / 2;
     begin_text(text_texture);
     for (int i = 0; i < m.count; ++i) {
-        const int scale = i == 0 ? 2 * s : s;
+        int scale = i == 0 ? 2 * s : s;
+        while (scale > 1 && line_width[i] * scale > window_width - 16) {
+            --scale;
+        }
         switch (m.kind[i]) {
             case kMenuTitle:
                 glColor4f(1, 1, 1, 1);
@@ -121,9 +125,10 @@ void draw_menu() {
                 break;
         }
         draw_line(i, kMenuTextH, line_width[i], scale, y);
-        line_top[i] = y - scale;
-        line_bottom[i] = y + (kLineStep - 1) * scale;
-        y += kLineStep * scale;
+        const int step = i == 0 ? 2 * s : s;
+        line_top[i] = y - step;
+        line_bottom[i] = y + (kLineStep - 1) * step;
+        y += kLineStep * step;
     }
 }
 
