@@ -64,9 +64,9 @@ TEST(SettingsWrite, ChangesEntriesInPlaceAndKeepsEveryOtherLine) {
               "jump = 3\r");
     // Entries under a line that only looks like a section are not read, so
     // the writer leaves them and adds a section the reader takes.
-    EXPECT_EQ(update("[pad] x\njump = 0\n"),
-              "[pad] x\njump = 0\n\n[settings]\nvolume = 40\n\n[keys]\nright = D\n"
-              "jump = SPACE\n\n[pad]\njump = 3\n");
+    EXPECT_EQ(update("[pad]\njump = 1\n[pad] x\njump = 0\n"),
+              "[pad]\njump = 3\n[pad] x\njump = 0\n\n[settings]\nvolume = 40\n\n[keys]\n"
+              "right = D\njump = SPACE\n");
 }
 
 // Whatever the file, the value written is the value read back, and the
@@ -75,7 +75,7 @@ TEST(SettingsWrite, WhatIsWrittenIsWhatIsRead) {
     const std::string kTexts[] = {
         "[settings]\rvolume = 100\r",
         "\xEF\xBB\xBF[settings]\r\nmute = no\rvolume=1",
-        "[settings] x\nvolume = 100\n[settings\nvolume = 100\n",
+        "[settings]\nmute = no\n[settings] x\nvolume = 100\n[settings\nvolume = 100\n",
         std::string("[settings]\nvol\0ume = 1\nvolume = 100\n", 36),
         "[settings]\nvolume # = 3\nvolume = # none\n",
         "volume = 7\n[SETTINGS]\n\tVOLUME\f=\v90 # loud\n[settings]\nvolume = 5\n",
