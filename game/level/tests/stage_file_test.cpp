@@ -57,7 +57,7 @@ const Case kCases[] = {
     {"more rows", {{16, 0, 0, "0"}}, "17:1: row 17: a stage has 16 rows", 1},
     {"a ninth bridge cell, in file order before a later fault",
      {{0, 50, 1, "9"}, {11, 0, 1, "x"}},
-     "9:37: bridge cell 9: the game has 8 bridges",
+     "9:37: bridge cell 9: a stage has at most 8 bridge cells, one piece each",
      2},
     {"a 101st platform",
      {{0, 0, 100, fifty_ledges()}, {1, 0, 100, fifty_ledges()}, {2, 0, 100, fifty_ledges()}},
