@@ -224,6 +224,9 @@ int print_stage_list(const char* const* folders, int count, std::FILE* out);
 // The stage in play as a demo records it: its file's stem, or the demo's
 // name; "jungle" for the compiled-in layer.
 extern char stage_stem[kStageNameSize];
+// The compiled-in layer's name, as the shipped jungle.stage gives it: the
+// window's title says it while stage_name stays "".
+constexpr char kJungleName[] = "Jungle";
 // Puts a valid stage in play: its layer for generation, stage_name and
 // stage_stem. Call before generate_wall.
 void play_stage(const StageFile& stage, const char* stem);

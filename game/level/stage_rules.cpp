@@ -132,6 +132,8 @@ constexpr int first_row_below(float y) {
 constexpr int kFirstLedgeRow = first_row_below(kDropInY - kProbeDrop);
 constexpr int kFirstDeckRow = first_row_below(kDropInY - kFootDrop + kCellHeight);
 constexpr int kDropInColumn = static_cast<int>(kDropInX / kCellWidth);  // 1-based, the left one
+// Counted from 1: the row his feet are in when he drops in.
+constexpr int kFeetRow = first_row_below(kDropInY - kFootDrop);
 
 // The ledge across the drop-in's two columns, or the bridge cell in one of
 // them, that lies lowest in the rows too high to catch him: its row, and its
@@ -194,8 +196,7 @@ void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRow
         faults->add(lines[high], column,
                     "the trooper drops in (%s) with his feet in row %d, already below the top "
                     "of this %s, so it cannot catch him and nothing lower does; %s",
-                    where, first_row_below(kDropInY - kFootDrop) + 1,
-                    bridge ? "bridge cell" : "ledge", put);
+                    where, kFeetRow, bridge ? "bridge cell" : "ledge", put);
     } else {
         faults->add(lines[0], kDropInColumn,
                     "nothing below the start (%s) catches the trooper: he would fall for ever; %s",

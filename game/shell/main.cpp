@@ -76,12 +76,12 @@ int settle_stage() {
     return status;
 }
 
-// "Vellin - NAME" on the window AllegroGL made: Allegro's set_window_title
-// names only its own window, which AllegroGL's replaces. UTF-8 for the
-// desktop (_NET_WM_NAME), and the same bytes as the old WM_NAME.
+// "Vellin - NAME" on the window AllegroGL made, the jungle's too: Allegro's
+// set_window_title names only its own window, which AllegroGL's replaces.
+// UTF-8 for the desktop (_NET_WM_NAME), and the same bytes as the old WM_NAME.
 void show_stage_in_title() {
     char title[kStageNameSize + 16];
-    std::snprintf(title, sizeof title, "Vellin - %s", stage_name);
+    std::snprintf(title, sizeof title, "Vellin - %s", stage_name[0] ? stage_name : kJungleName);
     name_window(title);
 }
 
@@ -117,9 +117,7 @@ int main(int argc, char** argv) {
         return status;
     }
     init();
-    if (stage_name[0] != '\0') {
-        show_stage_in_title();
-    }
+    show_stage_in_title();
     play();
     uninit();
     return end_session();
