@@ -96,10 +96,10 @@ void take_name(const unsigned char* line, std::size_t length, char* name) {
 // Up to this many characters of a run that is not codes are quoted.
 constexpr int kQuotedCharacters = 8;
 
-// One map row's line: its codes into `codes`, the first character that is
-// not a code and a wrong length as faults.
-void read_row(const unsigned char* line, std::size_t length, int number, int* codes,
-              StageFaults* faults) {
+// One map row's line: its codes into `codes`, each run of characters that are
+// not codes and a wrong length as faults. Returns its length in characters.
+int read_row(const unsigned char* line, std::size_t length, int number, int* codes,
+             StageFaults* faults) {
     // Each run of characters that are not codes is one fault at its first.
     std::size_t run = 0, quoted = 0;
     int run_column = 0, run_length = 0;
@@ -144,6 +144,7 @@ void read_row(const unsigned char* line, std::size_t length, int number, int* co
     else if (column < kMapColumns)
         faults->add(number, column + 1, "row ends after %d codes: a row has %d", column,
                     kMapColumns);
+    return column;
 }
 
 }  // namespace
@@ -161,6 +162,7 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
     std::size_t at = size >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;  // a BOM
     int rows = 0, number = 0;
     int lines[kMapRows] = {};
+    int first_width = 0;
     while (at < size) {
         ++number;
         const unsigned char* line = text + at;
@@ -181,7 +183,8 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
             faults.add(number, 1, "row %d: a stage has %d rows", kMapRows + 1, kMapRows);
         } else if (rows < kMapRows) {
             lines[rows] = number;
-            read_row(line, length, number, stage->codes[rows], &faults);
+            const int width = read_row(line, length, number, stage->codes[rows], &faults);
+            first_width = rows == 0 ? width : first_width;
         }
         ++rows;
     }
@@ -190,7 +193,7 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
         faults.add(last, 1, "the file ends after %d row%s: a stage has %d", rows,
                    rows == 1 ? "" : "s", kMapRows);
     }
-    check_layer(stage->codes, lines, &faults);
+    check_layer(stage->codes, lines, first_width, &faults);
     return faults.report(report, context);
 }
 

@@ -25,8 +25,9 @@ struct StageFaults {
 // The rules beyond the text: at most kBridgePieces bridge cells and
 // kMaxPlatforms platforms, and a ledge or a deck that catches the trooper's
 // opening drop. lines[r] is map row r's line (0 when the file has no such
-// row); cells that could not be read are 0.
-void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows],
+// row), first_width the first row's length in characters (no fault points
+// past it); cells that could not be read are 0.
+void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows], int first_width,
                  StageFaults* faults);
 
 // A stage's name from `length` bytes of text: whole UTF-8 characters up to

@@ -94,30 +94,42 @@ void for_each_run(const int codes[kMapRows][kMapColumns], Found found) {
 bool drop_in_caught(const int codes[kMapRows][kMapColumns], const Runs& runs) {
     std::unique_ptr<int[][kGridColumns]> levels(new int[kGridRows][kGridColumns]());
     for_each_run(codes, [&](int r, int c, int w) { raise_levels(levels.get(), nullptr, r, c, w); });
+    // Only ground across the drop-in's x can hold him (asked of the rules
+    // themselves, with feet just under the top): the sweep looks at no other.
+    int held[kMaxRuns], decks[kMapRows * 2][2];  // a deck spans one column and its edges
+    int held_count = 0, deck_count = 0;
+    for (int p = 0; p < runs.count; ++p) {
+        const int* run = runs.list[p];
+        if (platform_holds(run[0], run[1], run[2], 1, kDropInX, cell_top(run[0]) - 1.0f, 0))
+            held[held_count++] = p;
+    }
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            if (codes[r][c] == kTileBridge && deck_count < kMapRows * 2 &&
+                deck_holds(r, c, kDropInX, cell_top(r) - 1.0f)) {
+                decks[deck_count][0] = r;
+                decks[deck_count++][1] = c;
+            }
+        }
+    }
     for (int n = 0; n <= kSweepSteps; ++n) {
         const float y = kDropInY - kSweepStep * static_cast<float>(n);
         const float feet = y - kFootDrop;
         int gy, gx;
         const int under = grid_corner_at(kDropInX, y - kProbeDrop, &gy, &gx) ? levels[gy][gx] : -1;
-        for (int p = 0; p < runs.count; ++p) {
-            const int* run = runs.list[p];
+        for (int k = 0; k < held_count; ++k) {
+            const int* run = runs.list[held[k]];
             const int level = levels[grid_row(run[0])][grid_column(run[1])];
             if (platform_holds(run[0], run[1], run[2], level, kDropInX, feet, under))
                 return true;
         }
-        for (int r = 0; r < kMapRows; ++r) {
-            for (int c = 0; c < kMapColumns; ++c) {
-                if (codes[r][c] == kTileBridge && deck_holds(r, c, kDropInX, feet))
-                    return true;
-            }
+        for (int k = 0; k < deck_count; ++k) {
+            if (deck_holds(decks[k][0], decks[k][1], kDropInX, feet))
+                return true;
         }
     }
     return false;
 }
-
-}  // namespace
-
-namespace {
 
 // The first map row whose top lies below y.
 constexpr int first_row_below(float y) {
@@ -157,7 +169,7 @@ int lowest_too_high(const int codes[kMapRows][kMapColumns], int* column, bool* b
 // Every rule runs whatever else is wrong, so a file gets its whole list at
 // once and keeps it until it is changed: a cell that could not be read
 // counts as empty.
-void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows],
+void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows], int first_width,
                  StageFaults* faults) {
     int bridge_cells = 0;
     for (int r = 0; r < kMapRows; ++r) {
@@ -198,7 +210,7 @@ void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRow
                     "of this %s, so it cannot catch him and nothing lower does; %s",
                     where, kFeetRow, bridge ? "bridge cell" : "ledge", put);
     } else {
-        faults->add(lines[0], kDropInColumn,
+        faults->add(lines[0], std::min(kDropInColumn, first_width + 1),
                     "nothing below the start (%s) catches the trooper: he would fall for ever; %s",
                     where, put);
     }
@@ -220,6 +232,6 @@ bool check_stage_layer(const int codes[kMapRows][kMapColumns], stage_report repo
                            "%d is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge)", code);
         }
     }
-    check_layer(known, lines, &faults);
+    check_layer(known, lines, kMapColumns, &faults);
     return faults.report(report, context);
 }
