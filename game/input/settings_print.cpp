@@ -44,7 +44,9 @@ const SectionText kSections[] = {
 void print_settings(std::FILE* out) {
     std::fprintf(out,
                  "# Vellin's settings, read at start-up from $XDG_CONFIG_HOME/vellin/vellin.cfg\n"
-                 "# (~/.config/vellin/vellin.cfg); the game never writes the file. Lines\n"
+                 "# (~/.config/vellin/vellin.cfg). The pause menu's Settings and Controls\n"
+                 "# screens write the entries changed there and leave every other line as it\n"
+                 "# is; a file without its owner's write permission is never written. Lines\n"
                  "# starting with # are comments. An entry that cannot be used is named on the\n"
                  "# error output and keeps the default shown here. The command line overrides\n"
                  "# these settings for one run.\n");

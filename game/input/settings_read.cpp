@@ -14,14 +14,14 @@
 #include "cmdline/cmdline.h"
 #include "input/input.h"
 #include "input/input_local.h"
+#include "input/settings_lines.h"
 #include "state/state.h"
 
 namespace {
 
-constexpr int kWordSize = 32;  // longer than any key name
-constexpr char kBlanks[] = " \t\r\f\v";
+constexpr int kWordSize = 32;          // longer than any key name
+constexpr char kBlanks[] = " \t\f\v";  // as settings_lines.cpp has them
 constexpr char kKeeping[] = "; keeping the default";
-constexpr long kMaxFileSize = 1 << 20;  // a settings file is a few kilobytes
 
 struct Problem {
     int line;
@@ -51,13 +51,13 @@ __attribute__((format(printf, 6, 7))) void complain(Reader& r, int line, const c
     r.problems.push_back({line, text});
 }
 
-// Blank-separated words, up to kMaxBound; a word starting with '#' begins a
-// comment. Returns the count, or -1 when there are more words than fit.
+// Blank-separated words of a value (its comment already cut off), up to
+// kMaxBound. Returns the count, or -1 when there are more words than fit.
 int split_words(const char* value, char words[kMaxBound][kWordSize]) {
     int n = 0;
     for (const char* p = value;;) {
         p += std::strspn(p, kBlanks);
-        if (*p == '\0' || *p == '#') {
+        if (*p == '\0') {
             return n;
         }
         if (n == kMaxBound) {
@@ -111,18 +111,11 @@ bool read_row(Reader& r, int line, const char* section, const SettingRow& row, c
     return false;
 }
 
-// A text entry's value, up to a comment after a blank.
+// A text entry's value, as the line reader gives it (blanks around it and a
+// comment cut off).
 bool read_text(Reader& r, int line, const char* section, const TextSettingRow& row,
                const char* value) {
-    std::string text(value);
-    for (std::size_t at = text.find_first_of(kBlanks); at != std::string::npos;
-         at = text.find_first_of(kBlanks, at + 1)) {
-        const std::size_t next = text.find_first_not_of(kBlanks, at);
-        if (next != std::string::npos && text[next] == '#') {
-            text.erase(text.find_last_not_of(kBlanks, at) + 1);
-            break;
-        }
-    }
+    const std::string text(value);
     if (text.size() >= static_cast<std::size_t>(kSettingTextSize)) {
         complain(r, line, section, row.name, kKeeping, "longer than %d bytes",
                  kSettingTextSize - 1);
@@ -268,46 +261,45 @@ void read_entry(Reader& r, int line, const char* section, const char* name, cons
 
 enum SectionState { kBeforeSections, kKnownSection, kUnknownSection };
 
-// One line, split as Allegro splits it: a section "[name]", an entry
-// "name = value" (blanks around the value dropped), a comment or a blank.
-void read_line(Reader& r, int line, const char* text, std::string* section, SectionState* state) {
-    const char* p = text + std::strspn(text, kBlanks);
-    if (*p == '\0' || *p == '#') {
-        return;
-    }
-    if (*p == '[') {
-        const char* close = std::strchr(p, ']');
-        const char* rest = close ? close + 1 + std::strspn(close + 1, kBlanks) : "";
-        const bool whole = close && (*rest == '\0' || *rest == '#');
-        section->assign(p + 1, close ? close : p + std::strlen(p));
-        *state = whole && known_section(section->c_str()) ? kKnownSection : kUnknownSection;
-        if (!whole) {
-            std::string raw(p);
-            raw.erase(raw.find_last_not_of(kBlanks) + 1);
-            complain(r, line, nullptr, raw.c_str(), "", "not a section line: write [name]");
-        } else if (*state == kUnknownSection) {
-            complain(r, line, section->c_str(), nullptr, "", "unknown section");
-        }
-        return;
-    }
-    const std::string name(p, std::strcspn(p, " \t\r\f\v=#"));
-    p += name.size();
-    p += std::strspn(p, kBlanks);
+// One line, as the settings writer sees it too (settings_lines.h).
+void read_line(Reader& r, int line, const SettingsLine& l, std::string* section,
+               SectionState* state) {
+    const std::string name(l.name != nullptr ? l.name : "", l.name_end - l.name);
     const char* sect = *state == kBeforeSections ? nullptr : section->c_str();
-    if (name.empty() || *p != '=') {
-        complain(r, line, sect, name.empty() ? nullptr : name.c_str(), "", "%s",
-                 name.empty() ? "no entry name before '='" : "no '=': write name = value");
-        return;
+    switch (l.kind) {
+        case SettingsLine::kBlank:
+            return;
+        case SettingsLine::kNotText:
+            complain(r, line, nullptr, nullptr, "", "a NUL byte: not a line of text");
+            return;
+        case SettingsLine::kSection:
+        case SettingsLine::kNotSection:
+            *section = name;
+            *state = l.kind == SettingsLine::kSection && known_section(name.c_str())
+                         ? kKnownSection
+                         : kUnknownSection;
+            if (l.kind == SettingsLine::kNotSection) {
+                const std::string raw(l.text, l.text_end);
+                complain(r, line, nullptr, raw.c_str(), "", "not a section line: write [name]");
+            } else if (*state == kUnknownSection) {
+                complain(r, line, section->c_str(), nullptr, "", "unknown section");
+            }
+            return;
+        case SettingsLine::kNoName:
+            complain(r, line, sect, nullptr, "", "no entry name before '='");
+            return;
+        case SettingsLine::kNoEquals:
+            complain(r, line, sect, name.c_str(), "", "no '=': write name = value");
+            return;
+        case SettingsLine::kEntry:
+            break;
     }
-    p += 1 + std::strspn(p + 1, kBlanks);
-    std::string value(p);
-    value.erase(value.find_last_not_of(kBlanks) + 1);
     if (*state == kBeforeSections) {
         complain(r, line, nullptr, name.c_str(), "", "entry before the first section");
     } else if (*state == kUnknownSection) {
         complain(r, line, sect, name.c_str(), "", "in an unknown section");
     } else {
-        read_entry(r, line, sect, name.c_str(), value.c_str());
+        read_entry(r, line, sect, name.c_str(), std::string(l.value, l.value_end).c_str());
     }
 }
 
@@ -340,26 +332,25 @@ int read_settings_file(const char* path, std::FILE* err) {
     std::string text;
     char chunk[4096];
     for (std::size_t n;
-         text.size() <= kMaxFileSize && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
+         text.size() <= kSettingsFileMaxBytes && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) {
         text.append(chunk, n);
     }
     std::fclose(f);
-    if (text.size() > kMaxFileSize) {
+    if (text.size() > kSettingsFileMaxBytes) {
         std::fprintf(err,
-                     "vellin: %s: larger than %ld bytes, not a settings file; using the defaults\n",
-                     path, kMaxFileSize);
+                     "vellin: %s: larger than %zu bytes, not a settings file; using the defaults\n",
+                     path, kSettingsFileMaxBytes);
         return 1;
     }
     Reader r{path, {}, {}, {}, {}};
     std::string section;
     SectionState state = kBeforeSections;
-    // A byte-order mark is no part of the first line.
-    std::size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    for (int line = 1; at < text.size(); ++line) {
-        // Lines end at \n, \r\n or \r, as for Allegro.
-        const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
-        read_line(r, line, text.substr(at, end - at).c_str(), &section, &state);
-        at = end + 1 + (text.compare(end, 2, "\r\n") == 0);
+    const char* limit = text.data() + text.size();
+    int line = 1;
+    for (const char* p = settings_text_begin(text.data(), text.size()); p < limit; ++line) {
+        const SettingsLine l = settings_line(p, limit);
+        read_line(r, line, l, &section, &state);
+        p = l.next;
     }
     for (int k = 0; k < kBindingKinds; ++k) {
         undo_shared(r, k);

@@ -57,8 +57,12 @@ int binding_clash(Action a, bool button, int code);
 void reset_bindings();
 // Writes the entries that changed to the settings file at `path`: the rows
 // with their bit set in `rows` (bit r for row r), and both the [keys] and
-// [pad] entries of the actions with their bit set in `actions`. Nothing is
-// written when both are 0. On failure `why` says what went wrong.
+// [pad] entries of the actions with their bit set in `actions`. Meant for the
+// moments a screen is left or a key is bound: nothing is written when both
+// are 0 or the file already holds those values; otherwise it costs a read,
+// a write and two fsyncs, and may wait up to a second for another game's
+// save. On failure `why` says what went wrong in one short line that names
+// the file by its base name ("vellin.cfg is read-only: ...").
 bool save_settings_changes(const char* path, unsigned rows, unsigned actions, char* why,
                            std::size_t why_size);
 

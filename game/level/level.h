@@ -169,6 +169,83 @@ bool read_stage_file(const char* path, StageFile* stage, std::FILE* err);
 bool load_stage_file(const char* path, StageFile* stage, stage_report report, void* context);
 // Makes the stage's layer the one generation reads; call before generate_wall.
 void use_stage(const StageFile& stage);
+// The same rules over a layer that has no file (a demo's own copy, an
+// editor's grid): codes other than 0, 1, 5 and 9 too. Each fault is at line
+// row + 1, column column + 1. True when there is none.
+bool check_stage_layer(const int codes[kMapRows][kMapColumns], stage_report report, void* context);
+
+// One fault kept; line 0 when the file could not be read, and `what` says why.
+struct StageFault {
+    int line, column;
+    char what[256];
+};
+// How every fault of a stage file is printed: "PATH:LINE:COLUMN: what", or
+// "PATH: why" for line 0; no line end.
+void print_stage_fault(std::FILE* to, const char* path, int line, int column, const char* what);
+// Reads a stage file without a word: the first fault in file order into
+// *first and how many there are into *faults (0 when valid).
+bool read_stage_quietly(const char* path, StageFile* stage, StageFault* first, int* faults);
+// Every fault of each file on `out`, or "PATH: valid"; 0 when every file is
+// valid and all was written, else 1.
+int check_stage_files(const char* const* paths, int count, std::FILE* out);
+
+// The stages found in the stages folders (each ending in '/', in lookup
+// order), each file read and checked: what a list of stages shows.
+constexpr int kStagePathSize = 4096;  // bytes, the NUL included
+struct StageEntry {
+    char stem[kStageNameSize];  // the name it is chosen by: the file's, without ".stage"
+    char name[kStageNameSize];  // shown: its "# name:", else the stem
+    char path[kStagePathSize];
+    StageFile stage;     // as read; play it only when valid
+    std::uint32_t hash;  // stage_hash of its codes
+    int faults;          // 0: valid
+    StageFault fault;    // the first, when not valid
+    bool shadowed;       // an earlier entry has the same stem, so the name finds that one
+};
+// Calls `found` with each stage of each folder, folder by folder, each in
+// name order. Reads every file: for a list when it opens, not every frame.
+void for_each_stage(const char* const* folders, int count,
+                    void (*found)(void* context, const StageEntry& entry), void* context);
+// The same into a table the caller keeps (about 1 MB: keep it static); the
+// stages past its end are counted in `unlisted`.
+constexpr int kMaxListedStages = 100;
+struct StageList {
+    StageEntry entries[kMaxListedStages];
+    int count;
+    int unlisted;
+};
+void list_stages(const char* const* folders, int count, StageList* list);
+// One line per stage on `out`, "STEM PATH: valid[, NAME]" or
+// "STEM PATH:LINE:COLUMN: its first fault"; 0 when all was written.
+int print_stage_list(const char* const* folders, int count, std::FILE* out);
+
+// Choosing the stage in play (stage_choose.cpp). Each chooser prints a
+// refusal as one line on `err`; none opens anything but stage files.
+// The stage in play as a demo records it: its file's stem, or the demo's
+// name; "jungle" for the compiled-in layer.
+extern char stage_stem[kStageNameSize];
+// The compiled-in layer's name, as the shipped jungle.stage gives it: the
+// window's title says it while stage_name stays "".
+constexpr char kJungleName[] = "Jungle";
+// Puts a valid stage in play: its layer for generation, stage_name and
+// stage_stem. Call before generate_wall.
+void play_stage(const StageFile& stage, const char* stem);
+// Puts the compiled-in jungle back in play.
+void play_jungle();
+// The stage `value` names (a file, or a name looked up in `folders`; "" is
+// the jungle). A stage that is not found or not valid is refused with status
+// 1 when it came from the command line; from the settings file it is said in
+// one line and the jungle is played. -1 to go on, or the exit status.
+int choose_stage(const char* value, bool from_command_line, const char* const* folders, int count,
+                 std::FILE* err);
+// The stage a demo was recorded on: `name` and `hash` as it records them
+// ("" for the demos that name none: the jungle). `codes`, when the demo
+// carries its layer, is played as it is, once it passes the stage rules;
+// otherwise `name` is looked up in `folders` and the file whose codes have
+// `hash` is played. -1 to go on, or 1 after one line saying why not.
+int choose_demo_stage(const char* demo_path, const char* name, std::uint32_t hash,
+                      const int (*codes)[kMapColumns], const char* const* folders, int count,
+                      std::FILE* err);
 
 // Finding stages (stage_find.cpp). A stage is chosen by a file or by a name,
 // NAME.stage in one of the stages folders; a value holding a '/' or ending

@@ -79,8 +79,7 @@ bool blank(unsigned char b) {
     return b == ' ' || b == '\t';
 }
 
-// "# name: ..." (spaces optional around the tag): the rest, cut to fit at a
-// character's edge.
+// "# name: ..." (spaces optional around the tag): the rest.
 void take_name(const unsigned char* line, std::size_t length, char* name) {
     std::size_t i = 1;
     while (i < length && blank(line[i]))
@@ -91,55 +90,61 @@ void take_name(const unsigned char* line, std::size_t length, char* name) {
     i += tag;
     while (i < length && blank(line[i]))
         ++i;
-    std::size_t kept = 0;
-    while (i + kept < length) {
-        const int n = utf8_length(line + i + kept, length - i - kept);
-        if (n == 0 ||
-            kept + static_cast<std::size_t>(n) >= static_cast<std::size_t>(kStageNameSize))
-            break;
-        kept += static_cast<std::size_t>(n);
-    }
-    std::memcpy(name, line + i, kept);
-    name[kept] = '\0';
+    cut_stage_name(line + i, length - i, name);
 }
 
-// One map row's line: its codes into `codes`, the first character that is
-// not a code and a wrong length as faults.
-void read_row(const unsigned char* line, std::size_t length, int number, int* codes,
-              StageFaults* faults) {
+// Up to this many characters of a run that is not codes are quoted.
+constexpr int kQuotedCharacters = 8;
+
+// One map row's line: its codes into `codes`, each run of characters that are
+// not codes and a wrong length as faults. Returns its length in characters.
+int read_row(const unsigned char* line, std::size_t length, int number, int* codes,
+             StageFaults* faults) {
+    // Each run of characters that are not codes is one fault at its first.
+    std::size_t run = 0, quoted = 0;
+    int run_column = 0, run_length = 0;
+    const auto end_run = [&] {
+        if (run_length == 1)
+            faults->add(number, run_column,
+                        "'%.*s' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge)",
+                        static_cast<int>(quoted), reinterpret_cast<const char*>(line + run));
+        else if (run_length > 1)
+            faults->add(number, run_column,
+                        "'%.*s%s' (%d characters) are not tile codes (0 empty, 1 ledge, 5 rock, "
+                        "9 bridge)",
+                        static_cast<int>(quoted), reinterpret_cast<const char*>(line + run),
+                        run_length > kQuotedCharacters ? "..." : "", run_length);
+        run_length = 0;
+    };
     int column = 0;
-    bool bad = false;
     for (std::size_t i = 0; i < length; ++column) {
         const int n = utf8_length(line + i, length - i);
+        const std::size_t step = static_cast<std::size_t>(n > 0 ? n : 1);
         if (column < kMapColumns) {
             const char* code = n == 1 && line[i] != '\0' ? std::strchr(kCodes, line[i]) : nullptr;
             if (code != nullptr) {
                 codes[column] = kCodeValues[code - kCodes];
-            } else if (!bad) {
-                bad = true;
-                faults->add(number, column + 1,
-                            "'%.*s' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge)", n,
-                            reinterpret_cast<const char*>(line + i));
+                end_run();
+            } else {
+                if (run_length == 0) {
+                    run = i;
+                    quoted = 0;
+                    run_column = column + 1;
+                }
+                if (++run_length <= kQuotedCharacters)
+                    quoted += step;
             }
         }
-        i += static_cast<std::size_t>(n > 0 ? n : 1);
+        i += step;
     }
+    end_run();
     if (column > kMapColumns)
         faults->add(number, kMapColumns + 1, "row is %d characters long: a row has %d codes",
                     column, kMapColumns);
     else if (column < kMapColumns)
         faults->add(number, column + 1, "row ends after %d codes: a row has %d", column,
                     kMapColumns);
-}
-
-bool report_all(StageFaults& faults, stage_report report, void* context) {
-    std::stable_sort(faults.list, faults.list + faults.count,
-                     [](const StageFaults::Fault& a, const StageFaults::Fault& b) {
-                         return a.line != b.line ? a.line < b.line : a.column < b.column;
-                     });
-    for (int k = 0; k < faults.count && report != nullptr; ++k)
-        report(context, faults.list[k].line, faults.list[k].column, faults.list[k].what);
-    return faults.count == 0;
+    return column;
 }
 
 }  // namespace
@@ -150,13 +155,14 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
     StageFaults faults;
     if (size > kStageFileLimit) {
         faults.add(1, 1, "larger than %zu bytes: not a stage file", kStageFileLimit);
-        return report_all(faults, report, context);
+        return faults.report(report, context);
     }
     if (!check_text(text, size, &faults))
-        return report_all(faults, report, context);
+        return faults.report(report, context);
     std::size_t at = size >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;  // a BOM
     int rows = 0, number = 0;
     int lines[kMapRows] = {};
+    int first_width = 0;
     while (at < size) {
         ++number;
         const unsigned char* line = text + at;
@@ -177,7 +183,8 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
             faults.add(number, 1, "row %d: a stage has %d rows", kMapRows + 1, kMapRows);
         } else if (rows < kMapRows) {
             lines[rows] = number;
-            read_row(line, length, number, stage->codes[rows], &faults);
+            const int width = read_row(line, length, number, stage->codes[rows], &faults);
+            first_width = rows == 0 ? width : first_width;
         }
         ++rows;
     }
@@ -185,10 +192,32 @@ bool parse_stage(const unsigned char* text, std::size_t size, StageFile* stage, 
         const int last = size > 0 && text[size - 1] == '\n' ? number + 1 : std::max(number, 1);
         faults.add(last, 1, "the file ends after %d row%s: a stage has %d", rows,
                    rows == 1 ? "" : "s", kMapRows);
-    } else {
-        check_layer(stage->codes, lines, &faults);
     }
-    return report_all(faults, report, context);
+    check_layer(stage->codes, lines, first_width, &faults);
+    return faults.report(report, context);
+}
+
+void cut_stage_name(const unsigned char* text, std::size_t length, char name[kStageNameSize]) {
+    std::size_t kept = 0;
+    while (kept < length) {
+        const int n = utf8_length(text + kept, length - kept);
+        if (n == 0 ||
+            kept + static_cast<std::size_t>(n) >= static_cast<std::size_t>(kStageNameSize))
+            break;
+        kept += static_cast<std::size_t>(n);
+    }
+    while (kept > 0 && blank(text[kept - 1]))
+        --kept;
+    std::memcpy(name, text, kept);
+    name[kept] = '\0';
+}
+
+void print_stage_fault(std::FILE* to, const char* path, int line, int column, const char* what) {
+    if (line == 0) {
+        std::fprintf(to, "%s: %s", path, what);
+    } else {
+        std::fprintf(to, "%s:%d:%d: %s", path, line, column, what);
+    }
 }
 
 namespace {
@@ -198,12 +227,23 @@ struct Printer {
     std::FILE* err;
 };
 
-void print_fault(void* context, int line, int column, const char* what) {
+void print_line(void* context, int line, int column, const char* what) {
     const Printer* p = static_cast<const Printer*>(context);
-    if (line == 0) {
-        std::fprintf(p->err, "%s: %s\n", p->path, what);
-    } else {
-        std::fprintf(p->err, "%s:%d:%d: %s\n", p->path, line, column, what);
+    print_stage_fault(p->err, p->path, line, column, what);
+    std::fputc('\n', p->err);
+}
+
+struct FirstFault {
+    StageFault* first;
+    int* count;
+};
+
+void keep_first(void* context, int line, int column, const char* what) {
+    const FirstFault* f = static_cast<const FirstFault*>(context);
+    if ((*f->count)++ == 0) {
+        f->first->line = line;
+        f->first->column = column;
+        std::snprintf(f->first->what, sizeof f->first->what, "%s", what);
     }
 }
 
@@ -237,5 +277,25 @@ bool load_stage_file(const char* path, StageFile* stage, stage_report report, vo
 
 bool read_stage_file(const char* path, StageFile* stage, std::FILE* err) {
     Printer printer{path, err};
-    return load_stage_file(path, stage, print_fault, &printer);
+    return load_stage_file(path, stage, print_line, &printer);
+}
+
+bool read_stage_quietly(const char* path, StageFile* stage, StageFault* first, int* faults) {
+    *first = StageFault{0, 0, ""};
+    *faults = 0;
+    FirstFault keep{first, faults};
+    return load_stage_file(path, stage, keep_first, &keep);
+}
+
+int check_stage_files(const char* const* paths, int count, std::FILE* out) {
+    int status = 0;
+    for (int i = 0; i < count; ++i) {
+        StageFile stage;
+        if (read_stage_file(paths[i], &stage, out)) {
+            std::fprintf(out, "%s: valid\n", paths[i]);
+        } else {
+            status = 1;
+        }
+    }
+    return std::fflush(out) == 0 ? status : 1;
 }

@@ -9,8 +9,6 @@
 
 #include "level/level.h"
 
-char stage_name[kStageNameSize];
-
 namespace {
 
 constexpr char kSuffix[] = ".stage";

@@ -1,5 +1,6 @@
 // The rules a stage's layer keeps beyond its text: no more bridges and
 // platforms than the game's tables hold, and ground under the drop-in.
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
@@ -7,16 +8,47 @@
 #include "level/level.h"
 #include "level/stage_local.h"
 
+namespace {
+
+bool before(const StageFault& a, const StageFault& b) {
+    return a.line != b.line ? a.line < b.line : a.column < b.column;
+}
+
+}  // namespace
+
 void StageFaults::add(int line, int column, const char* format, ...) {
-    if (count >= kMaxStageFaults)
-        return;
-    Fault& fault = list[count++];
+    StageFault fault;
     fault.line = line;
     fault.column = column;
     va_list args;
     va_start(args, format);
     std::vsnprintf(fault.what, sizeof fault.what, format, args);
     va_end(args);
+    if (count < kMaxStageFaults) {
+        list[count++] = fault;
+        return;
+    }
+    // Full: the latest in the file gives way, so the same file always lists
+    // the same faults, whatever order the checks ran in.
+    ++dropped;
+    StageFault* latest = list;
+    for (StageFault& kept : list)
+        latest = before(*latest, kept) ? &kept : latest;
+    if (before(fault, *latest))
+        *latest = fault;
+}
+
+bool StageFaults::report(stage_report to, void* context) {
+    std::stable_sort(list, list + count, before);
+    for (int k = 0; k < count && to != nullptr; ++k)
+        to(context, list[k].line, list[k].column, list[k].what);
+    if (dropped > 0 && to != nullptr) {
+        char what[64];
+        std::snprintf(what, sizeof what, "and %d more fault%s after this one", dropped,
+                      dropped == 1 ? "" : "s");
+        to(context, list[count - 1].line, list[count - 1].column, what);
+    }
+    return count == 0;
 }
 
 namespace {
@@ -30,9 +62,15 @@ constexpr float kSweepStep = 0.25f;
 constexpr int kSweepSteps =
     static_cast<int>((kGridRows * kGridPitch + kProbeDrop + kCellHeight) / kSweepStep);
 
+// A row holds at most one run in every two cells.
+constexpr int kMaxRuns = kMapRows * (kMapColumns + 1) / 2;
+
+// Every run, also those past the game's table: the drop-in is judged on the
+// layer as written, so that removing platforms to fit the table never shows
+// a new fault.
 struct Runs {
-    int list[kMaxPlatforms][3];  // (row, column, width), the first kMaxPlatforms
-    int count = 0;               // all runs, also those past the table
+    int list[kMaxRuns][3];  // (row, column, width)
+    int count = 0;
 };
 
 // The platforms as generate_wall finds them: each maximal run of ledge
@@ -56,58 +94,144 @@ void for_each_run(const int codes[kMapRows][kMapColumns], Found found) {
 bool drop_in_caught(const int codes[kMapRows][kMapColumns], const Runs& runs) {
     std::unique_ptr<int[][kGridColumns]> levels(new int[kGridRows][kGridColumns]());
     for_each_run(codes, [&](int r, int c, int w) { raise_levels(levels.get(), nullptr, r, c, w); });
+    // Only ground across the drop-in's x can hold him (asked of the rules
+    // themselves, with feet just under the top): the sweep looks at no other.
+    int held[kMaxRuns], decks[kMapRows * 2][2];  // a deck spans one column and its edges
+    int held_count = 0, deck_count = 0;
+    for (int p = 0; p < runs.count; ++p) {
+        const int* run = runs.list[p];
+        if (platform_holds(run[0], run[1], run[2], 1, kDropInX, cell_top(run[0]) - 1.0f, 0))
+            held[held_count++] = p;
+    }
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            if (codes[r][c] == kTileBridge && deck_count < kMapRows * 2 &&
+                deck_holds(r, c, kDropInX, cell_top(r) - 1.0f)) {
+                decks[deck_count][0] = r;
+                decks[deck_count++][1] = c;
+            }
+        }
+    }
     for (int n = 0; n <= kSweepSteps; ++n) {
         const float y = kDropInY - kSweepStep * static_cast<float>(n);
         const float feet = y - kFootDrop;
         int gy, gx;
         const int under = grid_corner_at(kDropInX, y - kProbeDrop, &gy, &gx) ? levels[gy][gx] : -1;
-        for (int p = 0; p < runs.count && p < kMaxPlatforms; ++p) {
-            const int* run = runs.list[p];
+        for (int k = 0; k < held_count; ++k) {
+            const int* run = runs.list[held[k]];
             const int level = levels[grid_row(run[0])][grid_column(run[1])];
             if (platform_holds(run[0], run[1], run[2], level, kDropInX, feet, under))
                 return true;
         }
-        for (int r = 0; r < kMapRows; ++r) {
-            for (int c = 0; c < kMapColumns; ++c) {
-                if (codes[r][c] == kTileBridge && deck_holds(r, c, kDropInX, feet))
-                    return true;
-            }
+        for (int k = 0; k < deck_count; ++k) {
+            if (deck_holds(decks[k][0], decks[k][1], kDropInX, feet))
+                return true;
         }
     }
     return false;
 }
 
+// The first map row whose top lies below y.
+constexpr int first_row_below(float y) {
+    int row = 0;
+    while (row < kMapRows && cell_top(row) >= y)
+        ++row;
+    return row;
+}
+// The trooper drops in with his probe already under the top of the first
+// rows: a ledge holds him only from the row whose top is below the probe, a
+// deck only from the row his feet are above the bottom of.
+constexpr int kFirstLedgeRow = first_row_below(kDropInY - kProbeDrop);
+constexpr int kFirstDeckRow = first_row_below(kDropInY - kFootDrop + kCellHeight);
+constexpr int kDropInColumn = static_cast<int>(kDropInX / kCellWidth);  // 1-based, the left one
+// Counted from 1: the row his feet are in when he drops in.
+constexpr int kFeetRow = first_row_below(kDropInY - kFootDrop);
+
+// The ledge across the drop-in's two columns, or the bridge cell in one of
+// them, that lies lowest in the rows too high to catch him: its row, and its
+// column (1-based) in *column; -1 when there is none.
+int lowest_too_high(const int codes[kMapRows][kMapColumns], int* column, bool* bridge) {
+    const int left = kDropInColumn - 1, right = kDropInColumn;
+    int row = -1;
+    for (int r = 0; r < kFirstLedgeRow; ++r) {
+        if (codes[r][left] == kTileLedge && codes[r][right] == kTileLedge) {
+            row = r, *column = left + 1, *bridge = false;
+        } else if (r < kFirstDeckRow &&
+                   (codes[r][left] == kTileBridge || codes[r][right] == kTileBridge)) {
+            row = r, *column = (codes[r][left] == kTileBridge ? left : right) + 1, *bridge = true;
+        }
+    }
+    return row;
+}
+
 }  // namespace
 
-void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows],
+// Every rule runs whatever else is wrong, so a file gets its whole list at
+// once and keeps it until it is changed: a cell that could not be read
+// counts as empty.
+void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows], int first_width,
                  StageFaults* faults) {
-    const bool drop_in = faults->count == 0;  // a layer with other faults may miss only by them
-    int bridges_found = 0;
+    int bridge_cells = 0;
     for (int r = 0; r < kMapRows; ++r) {
         for (int c = 0; c < kMapColumns; ++c) {
-            if (codes[r][c] == kTileBridge && ++bridges_found == kBridgePieces + 1)
-                faults->add(lines[r], c + 1, "bridge cell %d: the game has %d bridges",
-                            bridges_found, kBridgePieces);
+            // Each bridge cell takes one of the game's pieces.
+            if (codes[r][c] == kTileBridge && ++bridge_cells == kBridgePieces + 1)
+                faults->add(lines[r], c + 1,
+                            "bridge cell %d: a stage has at most %d bridge cells, one piece each",
+                            bridge_cells, kBridgePieces);
         }
     }
     Runs runs;
     for_each_run(codes, [&](int r, int c, int w) {
-        if (runs.count < kMaxPlatforms) {
-            runs.list[runs.count][0] = r;
-            runs.list[runs.count][1] = c;
-            runs.list[runs.count][2] = w;
-        } else if (runs.count == kMaxPlatforms) {
+        if (runs.count == kMaxPlatforms)
             faults->add(lines[r], c + 1, "platform %d begins here: the game holds %d platforms",
                         kMaxPlatforms + 1, kMaxPlatforms);
-        }
+        runs.list[runs.count][0] = r;
+        runs.list[runs.count][1] = c;
+        runs.list[runs.count][2] = w;
         ++runs.count;
     });
-    if (drop_in && faults->count == 0 && !drop_in_caught(codes, runs)) {
-        const int column = static_cast<int>(kDropInX / kCellWidth);  // the drop-in's right column
-        faults->add(lines[0], column,
-                    "nothing below the start (x %g, between columns %d and %d) catches the "
-                    "trooper: he would fall for ever; put a ledge across both or a bridge cell "
-                    "in one of them",
-                    static_cast<double>(kDropInX), column, column + 1);
+    if (lines[0] == 0 || drop_in_caught(codes, runs))
+        return;
+    char where[64];
+    std::snprintf(where, sizeof where, "x %g, between columns %d and %d",
+                  static_cast<double>(kDropInX), kDropInColumn, kDropInColumn + 1);
+    char put[160];
+    std::snprintf(put, sizeof put,
+                  "put a ledge across both in row %d or below, or a bridge cell in one of them in "
+                  "row %d or below",
+                  kFirstLedgeRow + 1, kFirstDeckRow + 1);
+    bool bridge = false;
+    int column = 0;
+    const int high = lowest_too_high(codes, &column, &bridge);
+    if (high >= 0) {
+        faults->add(lines[high], column,
+                    "the trooper drops in (%s) with his feet in row %d, already below the top "
+                    "of this %s, so it cannot catch him and nothing lower does; %s",
+                    where, kFeetRow, bridge ? "bridge cell" : "ledge", put);
+    } else {
+        faults->add(lines[0], std::min(kDropInColumn, first_width + 1),
+                    "nothing below the start (%s) catches the trooper: he would fall for ever; %s",
+                    where, put);
     }
+}
+
+bool check_stage_layer(const int codes[kMapRows][kMapColumns], stage_report report, void* context) {
+    StageFaults faults;
+    int lines[kMapRows];
+    int known[kMapRows][kMapColumns];
+    for (int r = 0; r < kMapRows; ++r) {
+        lines[r] = r + 1;
+        for (int c = 0; c < kMapColumns; ++c) {
+            const int code = codes[r][c];
+            const bool tile = code == kTileEmpty || code == kTileLedge || code == kTileRock ||
+                              code == kTileBridge;
+            known[r][c] = tile ? code : kTileEmpty;
+            if (!tile)
+                faults.add(r + 1, c + 1,
+                           "%d is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge)", code);
+        }
+    }
+    check_layer(known, lines, kMapColumns, &faults);
+    return faults.report(report, context);
 }

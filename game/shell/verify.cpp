@@ -39,36 +39,29 @@ void print_refusal(std::FILE* out, const char* path, const char* why) {
     std::fprintf(out, "%s: cannot read it: %s\n", path, why);
 }
 
-StageFile stage;  // the layer a demo names or holds
-
-// TODO(replace with the stage room's choose_demo_stage once it lands): the
-// layer the demo was recorded on into play, or false after one line.
-bool choose_layer(std::FILE* out, const char* path, const Demo& demo) {
-    if (demo.version < kDemoStageVersion ||
-        (std::strcmp(demo.stage, "jungle") == 0 && demo.layer_hash == stage_hash(jungle_map0))) {
-        tile_layer = jungle_map0;
-        return true;
-    }
-    if (demo.has_codes) {
-        std::memcpy(stage.codes, demo.codes, sizeof stage.codes);
-        use_stage(stage);
-        return true;
-    }
+// The stage the demo was recorded on into play, as --play would choose it;
+// else false after the chooser's one line, said as a refusal.
+bool choose_stage_of(std::FILE* out, const char* path, const Demo& demo) {
     char folders[kStageFolders][kDataPathSize];
-    const int n = stage_folders(folders);
-    for (int i = 0; i < n; ++i) {
-        char file[kDataPathSize];
-        const char* folder = folders[i];
-        if (find_stage(demo.stage, &folder, 1, file, sizeof file) &&
-            load_stage_file(
-                file, &stage, [](void*, int, int, const char*) {}, nullptr) &&
-            stage_hash(stage.codes) == demo.layer_hash) {
-            use_stage(stage);
-            return true;
-        }
+    const char* list[kStageFolders];
+    const int count = stage_folders(folders);
+    for (int i = 0; i < count; ++i) {
+        list[i] = folders[i];
     }
-    std::fprintf(out, "%s: needs the stage %s (hash %08x), not found in the stages folders\n", path,
-                 demo.stage, demo.layer_hash);
+    static char said[1024];
+    std::FILE* err = fmemopen(said, sizeof said, "w");
+    if (err == nullptr) {
+        std::fprintf(out, "%s: cannot check its stage: %s\n", path, std::strerror(errno));
+        return false;
+    }
+    const int status = choose_demo_stage(path, demo.stage, demo.layer_hash,
+                                         demo.has_codes ? demo.codes : nullptr, list, count, err);
+    std::fclose(err);
+    if (status < 0) {
+        return true;
+    }
+    const char* line = std::strncmp(said, "vellin: ", 8) == 0 ? said + 8 : said;
+    std::fprintf(out, "%s", line);
     return false;
 }
 
@@ -80,7 +73,7 @@ bool verify_one(std::FILE* out, const char* path) {
         print_refusal(out, path, why);
         return false;
     }
-    if (!choose_layer(out, path, demo)) {
+    if (!choose_stage_of(out, path, demo)) {
         return false;
     }
     generate_stage(demo.seed);

@@ -176,7 +176,7 @@ bool read_locked(const FileLock& lock, char* buffer, std::size_t capacity, std::
     if (!lock.exists) {
         return true;
     }
-    const int fd = open(lock.target, O_RDONLY | O_CLOEXEC);
+    const int fd = open(lock.target, O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // never wait on a pipe
     if (fd < 0) {
         return fail(why, why_size, lock.target, std::strerror(errno));
     }

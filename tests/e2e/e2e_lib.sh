@@ -5,7 +5,7 @@
 # colours (shot_colours); and may set, for the script or for one call:
 #   log    the started program's output (default $work/game.log)
 #   dir    the folder it starts in (default $assets)
-#   title  its window's name, a pattern (default ^vellin$)
+#   title  its window's name, a pattern (default ^Vellin - Jungle$)
 #   what   how the messages name it (default "the game")
 
 pid=""
@@ -48,7 +48,7 @@ launch() {
   pid=$!
   local deadline=$((SECONDS + 20)) rc=0
   while [ "$SECONDS" -lt "$deadline" ]; do
-    for w in $(xdotool search --name "${title:-^vellin\$}" 2>/dev/null); do
+    for w in $(xdotool search --name "${title:-^Vellin - Jungle\$}" 2>/dev/null); do
       if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 640x480'; then
         win=$w
         return 0

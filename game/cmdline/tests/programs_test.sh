@@ -84,6 +84,12 @@ $work/bad.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge)
 says 1 "vellin: --stage nosuch: no stage of that name (vellin --list-stages)" "$vellin" --stage nosuch
 mine=$work/.local/share/vellin/stages
 mkdir -p "$mine" && cp "$work/bad.stage" "$mine/steps.stage"
-says 1 "vellin: $mine/steps.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge) (3 faults: vellin --check-stage $mine/steps.stage lists them)" \
+says 1 "vellin: $mine/steps.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge) (4 faults: vellin --check-stage $mine/steps.stage lists them)" \
   "$vellin" --stage steps
+# From the settings file the same refusal lets the game go on with the jungle
+# (here as far as the missing display).
+printf '[settings]\nstage = nosuch\n' >"$work/stage.cfg"
+! "$vellin" --config "$work/stage.cfg" >/dev/null 2>"$work/err" &&
+  [ "$(head -n 1 "$work/err")" = "vellin: stage = nosuch: no stage of that name (vellin --list-stages); playing the jungle" ] &&
+  grep -q "display" "$work/err" || fail "stage = nosuch: $(cat "$work/err")"
 echo "the convention holds for $*; unusable --config and --data refused; --record and --capture keep what is there; stages listed, checked and refused"

@@ -13,6 +13,7 @@
 #include <unistd.h>  // truncate
 
 #include "input/input.h"
+#include "input/settings_lines.h"
 #include "parse_run.h"  // read_back
 #include "temp_dir.h"
 
@@ -252,4 +253,53 @@ TEST(SettingsFilePath, XdgConfigHomeThenHome) {
     }
     char tiny[8];
     EXPECT_FALSE(settings_file_path(tiny, sizeof tiny));
+}
+
+// The lines as both the reader and the writer cut them.
+TEST(SettingsLines, EachKindOfLine) {
+    using L = SettingsLine;
+    const struct {
+        std::string line;
+        L::Kind kind;
+        const char* name;  // the section's or entry's
+        const char* value;
+        const char* comment;  // what follows the value
+    } kCases[] = {
+        {"  [Keys]  # mine", L::kSection, "Keys", "", ""},
+        {"[keys] x", L::kNotSection, "keys", "", ""},
+        {"[pad", L::kNotSection, "pad", "", ""},
+        {"\tjump\f=\v5 6  # south", L::kEntry, "jump", "5 6", "# south"},
+        {"stage = a#1 #c", L::kEntry, "stage", "a#1", "#c"},
+        {"aim = #x", L::kEntry, "aim", "", "#x"},
+        {"aim =", L::kEntry, "aim", "", ""},
+        {"pause", L::kNoEquals, "pause", "", ""},
+        {"left x = 1", L::kNoEquals, "left", "", ""},
+        {"ju#mp = 1", L::kNoEquals, "ju", "", ""},
+        {" = 3", L::kNoName, "", "", ""},
+        {"  # c", L::kBlank, "", "", ""},
+        {std::string("a\0b = 1", 7), L::kNotText, "", "", ""},
+    };
+    auto text = [](const char* b, const char* e) { return b ? std::string(b, e) : ""; };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.line);
+        const char* end = c.line.data() + c.line.size();
+        const L l = settings_line(c.line.data(), end);
+        EXPECT_EQ(l.kind, c.kind);
+        EXPECT_EQ(text(l.name, l.name_end), c.name);
+        EXPECT_EQ(text(l.value, l.value_end), c.value);
+        EXPECT_EQ(l.kind == L::kEntry ? text(l.comment, l.end) : "", c.comment);
+        EXPECT_EQ(l.next, end);
+    }
+    // Lines end at \n, \r\n or a lone \r; a byte-order mark is skipped.
+    const std::string file =
+        "\xEF\xBB\xBF"
+        "a\r\nb\rc\n\n\rd";
+    const char* limit = file.data() + file.size();
+    std::string lines;
+    for (const char* p = settings_text_begin(file.data(), file.size()); p < limit;) {
+        const L l = settings_line(p, limit);
+        lines += "<" + std::string(l.begin, l.end) + ">";
+        p = l.next;
+    }
+    EXPECT_EQ(lines, "<a><b><c><><><d>");
 }

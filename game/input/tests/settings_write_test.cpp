@@ -8,11 +8,13 @@
 #include <string>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <allegro.h>
 
 #include "input/input.h"
+#include "input/settings.h"
 #include "input/settings_write.h"
 #include "temp_dir.h"
 
@@ -56,6 +58,41 @@ TEST(SettingsWrite, ChangesEntriesInPlaceAndKeepsEveryOtherLine) {
     EXPECT_EQ(update("[pad]\r\njump = 0\r\n[keys]\r\nright = L"),
               "[pad]\r\njump = 3\r\n[keys]\r\nright = D\r\njump = SPACE\r\n\r\n[settings]\r\n"
               "volume = 40\r\n");
+    // CR-only files keep lone CRs, the entry changed where it stands.
+    EXPECT_EQ(update("[settings]\rvolume = 100\r[keys]\rleft = A\r"),
+              "[settings]\rvolume = 40\r[keys]\rleft = A\rright = D\rjump = SPACE\r\r[pad]\r"
+              "jump = 3\r");
+    // Entries under a line that only looks like a section are not read, so
+    // the writer leaves them and adds a section the reader takes.
+    EXPECT_EQ(update("[pad]\njump = 1\n[pad] x\njump = 0\n"),
+              "[pad]\njump = 3\n[pad] x\njump = 0\n\n[settings]\nvolume = 40\n\n[keys]\n"
+              "right = D\njump = SPACE\n");
+}
+
+// Whatever the file, the value written is the value read back, and the
+// write adds no complaint: the reader and the writer cut lines alike.
+TEST(SettingsWrite, WhatIsWrittenIsWhatIsRead) {
+    const std::string kTexts[] = {
+        "[settings]\rvolume = 100\r",
+        "\xEF\xBB\xBF[settings]\r\nmute = no\rvolume=1",
+        "[settings]\nmute = no\n[settings] x\nvolume = 100\n[settings\nvolume = 100\n",
+        std::string("[settings]\nvol\0ume = 1\nvolume = 100\n", 36),
+        "[settings]\nvolume # = 3\nvolume = # none\n",
+        "volume = 7\n[SETTINGS]\n\tVOLUME\f=\v90 # loud\n[settings]\nvolume = 5\n",
+    };
+    TempDir dir("settings-agree");
+    const std::string path = (dir.path() / "vellin.cfg").string();
+    for (const std::string& text : kTexts) {
+        SCOPED_TRACE(text);
+        std::ofstream(path, std::ios::binary) << text;
+        reset_input_settings();
+        const int before = read_settings_file(path.c_str(), std::tmpfile());
+        std::ofstream(path, std::ios::binary) << update(text);
+        reset_input_settings();
+        EXPECT_LE(read_settings_file(path.c_str(), std::tmpfile()), before);
+        EXPECT_EQ(settings.volume, 40);
+    }
+    reset_input_settings();
 }
 
 TEST(SettingsWrite, ReplacesTheFileWholeOrNotAtAll) {
@@ -88,6 +125,128 @@ TEST(SettingsWrite, ReplacesTheFileWholeOrNotAtAll) {
         EXPECT_NE(std::string(why).find("Permission denied"), std::string::npos) << why;
         chmod(dir.path().c_str(), 0700);
         EXPECT_EQ(slurp(real), "# kept\n[settings]\nvolume = 40\n");
+    }
+}
+
+// A group the test may give a file: one it is in besides its own, or any
+// for root; -1 when there is none.
+gid_t other_group() {
+    gid_t groups[64];
+    const int n = getgroups(64, groups);
+    for (int i = 0; i < n; ++i) {
+        if (groups[i] != getegid()) {
+            return groups[i];
+        }
+    }
+    return geteuid() == 0 ? 4321 : static_cast<gid_t>(-1);
+}
+
+// What the player made of the file stays so: a read-only file is refused
+// (even for root), owner, group and mode are kept, a dangling link gets its
+// target made, and a lock another writer holds is waited for, then named.
+TEST(SettingsWrite, KeepsWhatThePlayerMadeOfTheFile) {
+    constexpr char kOld[] = "[settings]\nvolume = 100\n";
+    constexpr char kNew[] = "[settings]\nvolume = 40\n";
+    const struct {
+        const char* name;
+        mode_t mode;           // given to the file before the save
+        bool group;            // the file is given other_group() (and uid 4321 for root)
+        const char* link;      // vellin.cfg is a link to this; nullptr: a plain file
+        bool exists;           // the file is there before the save
+        bool locked;           // vellin.cfg.lock is there before the save
+        const char* why;       // nullptr: saved
+        const char* checked;   // the file read back
+        const char* contents;  // what it holds then
+    } kCases[] = {
+        {"read-only", 0444, false, nullptr, true, false,
+         "vellin.cfg is read-only: its owner may not write it", "vellin.cfg", kOld},
+        {"read-only set-id", 04555, false, nullptr, true, false, "is read-only", "vellin.cfg",
+         kOld},
+        {"group and mode", 02640, true, nullptr, true, false, nullptr, "vellin.cfg", kNew},
+        {"dangling link", 0, false, "sub/real.cfg", false, false, nullptr, "sub/real.cfg", kNew},
+        {"link to read-only", 0400, false, "real.cfg", true, false, "real.cfg is read-only",
+         "real.cfg", kOld},
+        {"held lock", 0600, false, nullptr, true, true,
+         "vellin.cfg: being saved by another program (or remove vellin.cfg.lock)", "vellin.cfg",
+         kOld},
+    };
+    const gid_t group = other_group();
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir("settings-keep");
+        const std::string path = (dir.path() / "vellin.cfg").string();
+        const std::string checked = (dir.path() / c.checked).string();
+        if (c.link != nullptr) {
+            ASSERT_EQ(symlink(c.link, path.c_str()), 0);
+        }
+        if (c.exists) {
+            std::ofstream(checked) << kOld;
+        }
+        if (c.group && group != static_cast<gid_t>(-1)) {
+            ASSERT_EQ(chown(checked.c_str(), geteuid() == 0 ? 4321 : -1, group), 0);
+        }
+        if (c.mode != 0) {
+            ASSERT_EQ(chmod(checked.c_str(), c.mode), 0);
+        }
+        if (c.locked) {
+            std::ofstream(path + ".lock").close();
+        }
+        struct stat before {};
+        stat(checked.c_str(), &before);
+        char why[256] = "";
+        EXPECT_EQ(write_settings_values(path.c_str(), kChanges, 1, why, sizeof why),
+                  c.why == nullptr)
+            << why;
+        if (c.why != nullptr) {
+            EXPECT_NE(std::string(why).find(c.why), std::string::npos) << why;
+        }
+        EXPECT_EQ(slurp(checked), c.contents);
+        EXPECT_EQ(access((checked + ".lock").c_str(), F_OK) == 0, c.locked) << "lock left behind";
+        struct stat after {};
+        ASSERT_EQ(stat(checked.c_str(), &after), 0);
+        if (c.exists) {
+            EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
+            EXPECT_EQ(after.st_uid, before.st_uid);
+            EXPECT_EQ(after.st_gid, before.st_gid);
+        }
+        struct stat link {};
+        EXPECT_TRUE(c.link == nullptr ||
+                    (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)));
+    }
+}
+
+// Two games saving at once: each save reads the file again under the lock,
+// so no change of either is lost.
+TEST(SettingsWrite, TwoWritersBothKeepTheirChanges) {
+    TempDir dir("settings-two");
+    const std::string path = (dir.path() / "vellin.cfg").string();
+    constexpr int kSaves = 20;
+    pid_t child[2];
+    for (int w = 0; w < 2; ++w) {
+        child[w] = fork();
+        ASSERT_GE(child[w], 0);
+        if (child[w] == 0) {
+            bool ok = true;
+            for (int i = 0; i < kSaves; ++i) {
+                char name[16], why[256];
+                std::snprintf(name, sizeof name, "%c%d", "ab"[w], i);
+                const SettingValue v{"settings", name, "1"};
+                ok = write_settings_values(path.c_str(), &v, 1, why, sizeof why) && ok;
+            }
+            _exit(ok ? 0 : 1);
+        }
+    }
+    for (pid_t pid : child) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string text = slurp(path);
+    for (int i = 0; i < kSaves; ++i) {
+        for (const char* who : {"a", "b"}) {
+            const std::string entry = "\n" + std::string(who) + std::to_string(i) + " = 1\n";
+            EXPECT_NE(text.find(entry), std::string::npos) << entry << " lost from\n" << text;
+        }
     }
 }
 
