@@ -170,6 +170,11 @@ bool load_stage_file(const char* path, StageFile* stage, stage_report report, vo
 // Makes the stage's layer the one generation reads; call before generate_wall.
 void use_stage(const StageFile& stage);
 
+// A layer in memory, for the stage editor (stage_check_codes.cpp): true when
+// a ledge or a deck catches the trooper dropped straight down at x from the
+// drop-in's height, under the ground rules the opening drop is checked by.
+bool drop_caught(const int codes[kMapRows][kMapColumns], float x);
+
 // Finding stages (stage_find.cpp). A stage is chosen by a file or by a name,
 // NAME.stage in one of the stages folders; a value holding a '/' or ending
 // in ".stage" is a file.

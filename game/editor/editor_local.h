@@ -1,0 +1,30 @@
+// Between the editor's files: the file's lines (stage_text.cpp) and the
+// recovery copy (editor_files.cpp) that every change keeps up to date
+// (editor.cpp).
+#ifndef VELLIN_EDITOR_LOCAL_H
+#define VELLIN_EDITOR_LOCAL_H
+
+#include "editor/editor.h"
+
+// Sets e->lines from e->text: the file line of each row, the rows a short
+// file lacks numbered after its last line.
+void find_row_lines(Editor* e);
+// Runs the stage rules on the layer in memory into e->faults.
+void live_check(Editor* e);
+// The recovery copy after a change: written while the layer is unlike the
+// file's, removed when it is like it again.
+void sync_recovery(Editor* e);
+// Ends a step that began with the layer `before`: one undo step when it
+// changed anything (the redo history gone, the check run, the recovery copy
+// kept up to date).
+void finish_step(Editor* e, const LayerSnapshot& before);
+// The layer as it stands, as one snapshot, and back.
+void take_snapshot(const int codes[kMapRows][kMapColumns], LayerSnapshot* out);
+void put_snapshot(const LayerSnapshot& s, int codes[kMapRows][kMapColumns]);
+
+// Until state's replace_file lands (replace_file_interim.cpp): write a file
+// beside the old one, flush it and rename it over.
+bool replace_file(const char* path, const void* data, std::size_t size, char* why,
+                  std::size_t why_size);
+
+#endif
