@@ -58,6 +58,11 @@ struct Editor {
     // mark are written back around the rows; "" for a new stage.
     std::string text;
     int lines[kMapRows];  // the file line of each row
+    // The reader's faults in the file as opened ("LINE:COLUMN: words" for
+    // the first): a character that is not a code reads as 0, a row is
+    // cut to 100 codes or filled with 0s, as saving writes them.
+    int read_faults = 0;
+    char first_read_fault[kEditorReasonSize];
 
     // The history: whole layers before each step (undo) and after each
     // undone one (redo). A stroke is one step.
@@ -111,8 +116,7 @@ std::string editor_stage_text(const Editor& e);
 // --stage; folders are the stages folders in lookup order, the player's
 // first (each ending in '/'). A name not found starts a new stage with a
 // ledge under the start. A file that cannot be read as text is refused, with
-// `why` saying "PATH: why"; one that breaks the rules opens, faults marked
-// (a character that is not a code reads as 0).
+// `why` saying "PATH: why"; one that breaks the rules opens (see read_faults).
 bool editor_open(Editor* e, const char* value, const char* const* folders, int count, char* why,
                  std::size_t why_size);
 

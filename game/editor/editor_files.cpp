@@ -102,11 +102,11 @@ bool read_text(const char* path, std::string* text, char* why, std::size_t why_s
     return cannot == nullptr || fail(why, why_size, path, cannot);
 }
 
-// The data folder's stages, and files without their owner's write bit, are
-// not written in place.
-bool read_only(const char* path, const char* const* folders, int count) {
+// The data folder's stages (the folders after the player's) are not
+// written, nor is a file without its owner's write bit.
+bool read_only(const char* path, bool found, const char* const* folders, int count) {
     struct stat st {};
-    if (stat(path, &st) != 0 || (st.st_mode & S_IWUSR) == 0 || access(path, W_OK) != 0)
+    if (found && (stat(path, &st) != 0 || (st.st_mode & S_IWUSR) == 0 || access(path, W_OK) != 0))
         return true;
     char folder[PATH_MAX], data[PATH_MAX];
     real_folder(path, folder);
@@ -123,6 +123,14 @@ bool read_only(const char* path, const char* const* folders, int count) {
 
 void collect_nothing(void*, int, int, const char*) {}
 
+// The reader's faults in the file as opened: how many, and the first.
+void collect_read_fault(void* context, int line, int column, const char* what) {
+    Editor* e = static_cast<Editor*>(context);
+    if (e->read_faults++ == 0)
+        std::snprintf(e->first_read_fault, sizeof e->first_read_fault, "%d:%d: %s", line, column,
+                      what);
+}
+
 // From the text in e->text (or a new layer when `fresh`): the layer, the
 // lines, the history and the check.
 void start(Editor* e, bool fresh) {
@@ -132,7 +140,7 @@ void start(Editor* e, bool fresh) {
         stage.name[0] = '\0';
     } else {
         parse_stage(reinterpret_cast<const unsigned char*>(e->text.data()), e->text.size(), &stage,
-                    collect_nothing, nullptr);
+                    collect_read_fault, e);
         std::memcpy(e->codes, stage.codes, sizeof e->codes);
     }
     std::snprintf(e->title, sizeof e->title, "%s", stage.name[0] ? stage.name : e->stem);
@@ -180,18 +188,22 @@ void remove_recovery(Editor* e) {
     e->recovery_why[0] = '\0';
 }
 
-// Writes the stage to `path` and makes it the file the editor holds.
-SaveAnswer save_to(Editor* e, const char* path, char* why, std::size_t why_size) {
+// Writes the stage to `path` and makes it the file the editor holds, named
+// `stem` (the recovery copy follows the name).
+SaveAnswer save_to(Editor* e, const char* path, const char* stem, char* why, std::size_t why_size) {
     const std::string text = editor_stage_text(*e);
     if (!write_file(path, text, why, why_size))
         return SaveAnswer::kFailed;
     remove_recovery(e);
     e->text = text;
     e->origin = StageOrigin::kPlayer;
-    if (path != e->path) {
+    if (std::strcmp(path, e->path) != 0) {
+        if (std::strcmp(e->title, e->stem) == 0)  // titled by its file's name: the new one
+            std::snprintf(e->title, sizeof e->title, "%s", stem);
         std::snprintf(e->path, sizeof e->path, "%s", path);
+        std::snprintf(e->stem, sizeof e->stem, "%s", stem);
         set_recovery_path(e);
-        remove_recovery(e);
+        remove_recovery(e);  // one left by another session on the file replaced
     }
     find_row_lines(e);
     take_snapshot(e->codes, &e->saved);
@@ -235,9 +247,10 @@ bool editor_open(Editor* e, const char* value, const char* const* folders, int c
     stage_file_stem(e->path, e->stem);
     if (found && !read_text(e->path, &e->text, why, why_size))
         return false;
-    e->origin = !found                               ? StageOrigin::kNew
-                : read_only(e->path, folders, count) ? StageOrigin::kReadOnly
-                                                     : StageOrigin::kPlayer;
+    if (read_only(e->path, found, folders, count))
+        e->origin = StageOrigin::kReadOnly;
+    else
+        e->origin = found ? StageOrigin::kPlayer : StageOrigin::kNew;
     start(e, !found);
     return true;
 }
@@ -246,7 +259,7 @@ SaveAnswer editor_save(Editor* e, char* why, std::size_t why_size) {
     editor_stroke_end(e);
     if (e->origin == StageOrigin::kReadOnly)
         return SaveAnswer::kNeedsName;
-    return save_to(e, e->path, why, why_size);
+    return save_to(e, e->path, e->stem, why, why_size);
 }
 
 SaveAnswer editor_save_as(Editor* e, const char* name, bool replace, char* why,
@@ -262,15 +275,7 @@ SaveAnswer editor_save_as(Editor* e, const char* name, bool replace, char* why,
     }
     if (!replace && access(path, F_OK) == 0)
         return SaveAnswer::kNameTaken;
-    const bool titled_by_stem = std::strcmp(e->title, e->stem) == 0;
-    const SaveAnswer answer = save_to(e, path, why, why_size);
-    if (answer == SaveAnswer::kSaved || answer == SaveAnswer::kSavedWithFaults) {
-        std::snprintf(e->stem, sizeof e->stem, "%s", name);
-        if (titled_by_stem)
-            std::snprintf(e->title, sizeof e->title, "%s", name);
-        set_recovery_path(e);
-    }
-    return answer;
+    return save_to(e, path, name, why, why_size);
 }
 
 bool editor_recovery_offer(const Editor& e, char* out, std::size_t size) {

@@ -278,9 +278,11 @@ TEST(EditorFiles, SaveAndRecoveryRules) {
     EXPECT_EQ(slurp(home.player + "copy.stage"), with_cell(shipped, 0, 0, '9'));
     EXPECT_EQ(e.origin, StageOrigin::kPlayer);
     EXPECT_STREQ(e.title, "Test");
-    // So is a file without its owner's write bit.
+    // So is a file without its owner's write bit, and a new one there.
     chmod(mine.c_str(), 0444);
     home.open(&e, mine.c_str());
+    EXPECT_EQ(e.origin, StageOrigin::kReadOnly);
+    home.open(&e, (home.data + "new.stage").c_str());
     EXPECT_EQ(e.origin, StageOrigin::kReadOnly);
 
     // A name not found: a new stage, valid at once, written only when saved.
@@ -294,6 +296,16 @@ TEST(EditorFiles, SaveAndRecoveryRules) {
     EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
     EXPECT_TRUE(read_stage_file((home.player + "fresh.stage").c_str(), &read, stderr));
     EXPECT_EQ(read.codes[0][51], kTileRock);
+
+    // A file the reader refuses opens with its first fault kept; saving
+    // writes the cell as the layer holds it.
+    const std::string typo = with_cell(stage_text(), 0, 2, 'x');
+    spill(home.player + "typo.stage", typo);
+    home.open(&e, "typo");
+    EXPECT_EQ(e.read_faults, 1);
+    EXPECT_EQ(std::string(e.first_read_fault).rfind("4:3: 'x'", 0), 0u) << e.first_read_fault;
+    EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
+    EXPECT_EQ(slurp(home.player + "typo.stage"), stage_text());
 
     // Not text: refused with the file named.
     spill(home.player + "binary.stage", std::string("01\0", 3));
