@@ -2,9 +2,8 @@
 //
 // The file is the player's: the lines the game does not change stay as they
 // were written, comments and unknown entries included, and the old file is
-// only ever replaced whole (a new file beside it, flushed to disk, renamed
-// over it), so a crash or a full disk leaves either the old file or the new
-// one, never a truncated one.
+// only ever replaced whole (state.h's replace_file), so a crash or a full
+// disk leaves either the old file or the new one, never a truncated one.
 #ifndef VELLIN_SETTINGS_WRITE_H
 #define VELLIN_SETTINGS_WRITE_H
 
@@ -30,10 +29,11 @@ bool update_settings_text(const char* in, std::size_t size, const SettingValue* 
                           std::FILE* out);
 
 // Sets the values in the settings file at `path` (made, with its folder, when
-// missing) by writing the whole new text to a file beside it, flushing it to
-// disk and renaming it over the old one; a symbolic link is followed, so the
-// file it points at is the one replaced. On failure the old file is
-// untouched and `why` says what went wrong.
+// missing) under the file's lock: the text is read again, changed and
+// written whole through replace_file's steps (state.h), so that two games
+// saving at once both keep their changes, a read-only file is refused and the
+// owner, group and mode stay. A file that already says so is not written. On
+// failure the old file is untouched and `why` says what went wrong.
 bool write_settings_values(const char* path, const SettingValue* values, int count, char* why,
                            std::size_t why_size);
 

@@ -198,4 +198,16 @@ std::uint32_t stage_hash(const int codes[kMapRows][kMapColumns]);
 // compiled-in jungle, and nothing shows).
 extern char stage_name[kStageNameSize];
 
+// The finish of a run against the clock (finish.cpp). The trooper finishes on
+// reaching the stage's last column (x >= 1980) with his origin not below the
+// layer's bottom edge (y -160): one who fell off the stage drifts on to the
+// right far below it, and that is no finish. Standing or crouched on a ledge
+// of the bottom row his origin stays above that edge.
+constexpr float kFinishX = cell_left(kMapColumns - 1);
+constexpr float kLayerBottom = cell_top(kMapRows);
+// True when the origin's y is below the layer's bottom edge (or not a number).
+bool below_layer(float y);
+// True when the trooper at (x, y) has finished.
+bool at_finish(float x, float y);
+
 #endif
