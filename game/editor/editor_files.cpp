@@ -164,24 +164,6 @@ bool good_name(const char* name) {
     return true;
 }
 
-// Makes the folders above `path` that are missing, readable by the player only.
-void make_parents(const char* path) {
-    char dir[PATH_MAX];
-    if (!fits(std::snprintf(dir, sizeof dir, "%s", path), sizeof dir))
-        return;
-    for (char* slash = std::strchr(dir + 1, '/'); slash != nullptr;
-         slash = std::strchr(slash + 1, '/')) {
-        *slash = '\0';
-        mkdir(dir, 0700);
-        *slash = '/';
-    }
-}
-
-bool write_file(const char* path, const std::string& text, char* why, std::size_t why_size) {
-    make_parents(path);
-    return replace_file(path, text.data(), text.size(), why, why_size);
-}
-
 void remove_recovery(Editor* e) {
     if (e->recovery[0] != '\0')
         unlink(e->recovery);
@@ -192,7 +174,7 @@ void remove_recovery(Editor* e) {
 // `stem` (the recovery copy follows the name).
 SaveAnswer save_to(Editor* e, const char* path, const char* stem, char* why, std::size_t why_size) {
     const std::string text = editor_stage_text(*e);
-    if (!write_file(path, text, why, why_size))
+    if (!replace_file(path, text.data(), text.size(), why, why_size))
         return SaveAnswer::kFailed;
     remove_recovery(e);
     e->text = text;
@@ -217,9 +199,11 @@ void sync_recovery(Editor* e) {
         return;
     if (!editor_unsaved(*e)) {
         remove_recovery(e);
-    } else if (write_file(e->recovery, editor_stage_text(*e), e->recovery_why,
-                          sizeof e->recovery_why)) {
-        e->recovery_why[0] = '\0';
+    } else {
+        const std::string text = editor_stage_text(*e);
+        if (replace_file(e->recovery, text.data(), text.size(), e->recovery_why,
+                         sizeof e->recovery_why))
+            e->recovery_why[0] = '\0';
     }
 }
 

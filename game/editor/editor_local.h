@@ -22,9 +22,4 @@ void finish_step(Editor* e, const LayerSnapshot& before);
 void take_snapshot(const int codes[kMapRows][kMapColumns], LayerSnapshot* out);
 void put_snapshot(const LayerSnapshot& s, int codes[kMapRows][kMapColumns]);
 
-// Until state's replace_file lands (replace_file_interim.cpp): write a file
-// beside the old one, flush it and rename it over.
-bool replace_file(const char* path, const void* data, std::size_t size, char* why,
-                  std::size_t why_size);
-
 #endif
