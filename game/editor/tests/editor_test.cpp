@@ -307,6 +307,17 @@ TEST(EditorFiles, SaveAndRecoveryRules) {
     EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
     EXPECT_EQ(slurp(home.player + "typo.stage"), stage_text());
 
+    // A row past the 16th is kept as a comment; a missing one is added.
+    spill(home.player + "long.stage", stage_text() + "0101\r\n");
+    home.open(&e, "long");
+    EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
+    EXPECT_EQ(slurp(home.player + "long.stage"), stage_text() + "# 0101\r\n");
+    spill(home.player + "short.stage", stage_text().substr(0, stage_text().size() - 104));
+    home.open(&e, "short");
+    EXPECT_EQ(e.lines[15], 20);
+    EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
+    EXPECT_EQ(slurp(home.player + "short.stage"), stage_text());
+
     // Not text: refused with the file named.
     spill(home.player + "binary.stage", std::string("01\0", 3));
     EXPECT_FALSE(editor_open(&e, "binary", home.folders, 2, why, sizeof why));
