@@ -213,6 +213,11 @@ float test_play_x(const Editor& e) {
     return drop_caught(e.codes, x) ? x : kDropInX;
 }
 
+void editor_stage_file(const Editor& e, StageFile* out) {
+    std::snprintf(out->name, sizeof out->name, "%s", e.title);
+    std::memcpy(out->codes, e.codes, sizeof out->codes);
+}
+
 LeaveAnswer editor_leave(const Editor& e) {
     return editor_unsaved(e) || e.stroking ? LeaveAnswer::kAsk : LeaveAnswer::kLeave;
 }

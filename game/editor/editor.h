@@ -107,6 +107,9 @@ bool editor_unsaved(const Editor& e);
 // when something there catches him, else at the stage's own drop-in.
 float test_play_x(const Editor& e);
 
+// The stage as the game plays it, its title for a name: what test play
+// hands to use_stage.
+void editor_stage_file(const Editor& e, StageFile* out);
 // The file text of the layer: the file as read with each row's line
 // replaced by the layer's codes (its line end kept), rows missing at the end
 // added, and lines past the 16th row kept as comments.

@@ -73,8 +73,7 @@ void set_recovery_path(Editor* e) {
         e->recovery[0] = '\0';
 }
 
-// Reads at most the stage limit, refusing more and anything but text lines:
-// a control character means the file is not a stage written by hand.
+// Reads the file, refusing one past the stage limit.
 bool read_text(const char* path, std::string* text, char* why, std::size_t why_size) {
     const char* cannot = nullptr;
     const int fd = open_plain_file(path, &cannot);
@@ -94,12 +93,35 @@ bool read_text(const char* path, std::string* text, char* why, std::size_t why_s
     }
     if (fd >= 0)
         close(fd);
-    for (std::size_t i = 0; cannot == nullptr && i < text->size(); ++i) {
-        const unsigned char b = static_cast<unsigned char>((*text)[i]);
-        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r') || b == 0x7F)
-            cannot = "not text";
-    }
     return cannot == nullptr || fail(why, why_size, path, cannot);
+}
+
+void first_fault(void* context, int line, int column, const char* what) {
+    char* out = static_cast<char*>(context);
+    if (out[0] == '\0')
+        std::snprintf(out, kEditorFaultSize, "%d:%d: %s", line, column, what);
+}
+
+// True when the reader reads back whatever layer is written into the text:
+// tried with a layer whose every row differs. Not so when the reader stops
+// before the rows (not text, a lone carriage return, invalid UTF-8); saving
+// such a file would write a layer of 0s over the player's rows.
+bool rows_kept(const char* path, const std::string& text, char* why, std::size_t why_size) {
+    static int probe[kMapRows][kMapColumns];
+    static StageFile back;
+    static const int kCodes[] = {kTileEmpty, kTileLedge, kTileRock, kTileBridge};
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c)
+            probe[r][c] = kCodes[(r + c / (r + 1)) % 4];
+    }
+    const std::string written = layer_text(text, probe);
+    char fault[kEditorFaultSize] = "";
+    parse_stage(reinterpret_cast<const unsigned char*>(written.data()), written.size(), &back,
+                first_fault, fault);
+    if (std::memcmp(back.codes, probe, sizeof probe) == 0)
+        return true;
+    std::snprintf(why, why_size, "%s: its rows cannot be edited in place (%s)", path, fault);
+    return false;
 }
 
 // The data folder's stages (the folders after the player's) are not
@@ -229,7 +251,8 @@ bool editor_open(Editor* e, const char* value, const char* const* folders, int c
             return fail(why, why_size, value, std::strerror(ENAMETOOLONG));
     }
     stage_file_stem(e->path, e->stem);
-    if (found && !read_text(e->path, &e->text, why, why_size))
+    if (found && (!read_text(e->path, &e->text, why, why_size) ||
+                  !rows_kept(e->path, e->text, why, why_size)))
         return false;
     if (read_only(e->path, found, folders, count))
         e->origin = StageOrigin::kReadOnly;
@@ -276,7 +299,8 @@ bool editor_recovery_offer(const Editor& e, char* out, std::size_t size) {
 
 bool editor_take_recovery(Editor* e, char* why, std::size_t why_size) {
     std::string text;
-    if (!read_text(e->recovery, &text, why, why_size))
+    if (!read_text(e->recovery, &text, why, why_size) ||
+        !rows_kept(e->recovery, text, why, why_size))
         return false;
     StageFile copy;
     parse_stage(reinterpret_cast<const unsigned char*>(text.data()), text.size(), &copy,

@@ -9,6 +9,8 @@
 // Sets e->lines from e->text: the file line of each row, the rows a short
 // file lacks numbered after its last line.
 void find_row_lines(Editor* e);
+// The file text `in` with its rows written from `codes` (editor_stage_text).
+std::string layer_text(const std::string& in, const int codes[kMapRows][kMapColumns]);
 // Runs the stage rules on the layer in memory into e->faults.
 void live_check(Editor* e);
 // The recovery copy after a change: written while the layer is unlike the

@@ -63,7 +63,10 @@ void find_row_lines(Editor* e) {
 }
 
 std::string editor_stage_text(const Editor& e) {
-    const std::string& in = e.text;
+    return layer_text(e.text, e.codes);
+}
+
+std::string layer_text(const std::string& in, const int codes[kMapRows][kMapColumns]) {
     std::string out(in, 0, bom_size(in));
     out.reserve(in.size() + kMapRows * (kMapColumns + 2));
     const char* eol = nullptr;  // the file's first line end, for rows added at its end
@@ -76,7 +79,7 @@ std::string editor_stage_text(const Editor& e) {
             return;
         }
         if (k < kMapRows) {
-            put_row(e.codes[k], &out);
+            put_row(codes[k], &out);
         } else {
             out += "# ";  // a row the game would refuse, kept for the player
             out.append(in, l.begin, l.content_end - l.begin);
@@ -89,7 +92,7 @@ std::string editor_stage_text(const Editor& e) {
     if (k < kMapRows && out.size() > bom_size(in) && out.back() != '\n')
         out += eol;
     for (; k < kMapRows; ++k) {
-        put_row(e.codes[k], &out);
+        put_row(codes[k], &out);
         out += eol;
     }
     return out;
