@@ -118,7 +118,8 @@ std::string editor_stage_text(const Editor& e);
 // Opening (editor_files.cpp). `value` is a stage's name or a file, as for
 // --stage; folders are the stages folders in lookup order, the player's
 // first (each ending in '/'). A name not found starts a new stage with a
-// ledge under the start. A file that cannot be read as text is refused, with
+// ledge under the start. A file that cannot be read, is over the stage
+// limit, or that the reader stops in before its rows (not text) is refused,
 // `why` saying "PATH: why"; one that breaks the rules opens (see read_faults).
 bool editor_open(Editor* e, const char* value, const char* const* folders, int count, char* why,
                  std::size_t why_size);
