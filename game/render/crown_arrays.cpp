@@ -49,9 +49,10 @@ void place_crowns() {
     }
 }
 
+// The storage stays for the next stage, which needs the same: freed and
+// taken again, 14 MB would move out of the heap's reach and the resident
+// memory would grow with the first switches.
 void release_crowns() {
-    std::vector<float>().swap(positions);
-    std::vector<float>().swap(normals);
     drawn = 0;
 }
 

@@ -41,9 +41,12 @@ void compile(int offset, Draw draw) {
 
 }  // namespace
 
+// Another stage's lists are compiled over the names the last one used: each
+// list's old storage is freed as its new one is made, which the heap reuses
+// far better than a whole stage freed at once and taken again.
 void compile_stage_lists() {
-    release_stage_lists();
-    base = glGenLists(kListCount);
+    if (base == 0)
+        base = glGenLists(kListCount);
     if (base == 0)
         return;  // no lists to be had: stay immediate
     for (int pass = 0; pass < 2; ++pass) {
