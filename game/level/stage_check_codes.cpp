@@ -20,19 +20,21 @@ int levels[kGridRows][kGridColumns];
 }  // namespace
 
 bool drop_caught(const int codes[kMapRows][kMapColumns], float x) {
-    int runs[kMaxPlatforms][3];  // (row, column, width), as generate_wall finds them
+    // Every run, also those past the game's table, as the stage check judges
+    // the drop-in on the layer as written; only those across x can hold him.
+    static int runs[kMapRows * (kMapColumns + 1) / 2][3];  // (row, column, width)
     int count = 0;
     std::memset(levels, 0, sizeof levels);
     for (int r = 0; r < kMapRows; ++r) {
-        for (int c = 0; c < kMapColumns && count < kMaxPlatforms; ++c) {
+        for (int c = 0; c < kMapColumns; ++c) {
             if (codes[r][c] != kTileLedge || (c > 0 && codes[r][c - 1] == kTileLedge))
                 continue;
             int w = 1;
             while (c + w < kMapColumns && codes[r][c + w] == kTileLedge)
                 ++w;
             raise_levels(levels, nullptr, r, c, w);
-            runs[count][0] = r, runs[count][1] = c, runs[count][2] = w;
-            ++count;
+            if (platform_holds(r, c, w, 1, x, cell_top(r) - 1.0f, 0))
+                runs[count][0] = r, runs[count][1] = c, runs[count][2] = w, ++count;
         }
     }
     for (int n = 0; n <= kSweepSteps; ++n) {
