@@ -1,0 +1,125 @@
+// The Stages screen: every stage of the stages folders, the player's first,
+// each with its name, "valid" or its first fault, and its best time; choosing
+// a valid one asks the game to play it at once and resumes.
+#include <cstdio>
+#include <cstring>
+
+#include "level/level.h"
+#include "menu/menu_local.h"
+
+namespace {
+
+constexpr int kShownName = 24;  // bytes of a name on a line, so that its state shows
+constexpr int kTimeSize = 16;
+
+// Read when the screen opens, never per frame: listing reads every file, and
+// a best time comes from replaying a run. About 1 MB, so static.
+StageList stages;
+char best[kMaxListedStages][kTimeSize];
+
+// `name` cut to at most `bytes` bytes between characters (UTF-8).
+void cut_name(const char* name, int bytes, char* out, std::size_t size) {
+    int n = static_cast<int>(std::strlen(name));
+    if (n > bytes) {
+        n = bytes;
+        while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) {
+            --n;
+        }
+    }
+    std::snprintf(out, size, "%.*s", n, name);
+}
+
+void enter() {
+    list_stages(menu.setup.stage_folders, menu.setup.stage_folder_count, &stages);
+    const auto best_time = menu.setup.effects->best_time;
+    for (int i = 0; i < stages.count; ++i) {
+        const StageEntry& s = stages.entries[i];
+        if (s.faults != 0 || best_time == nullptr || !best_time(s, best[i], sizeof best[i])) {
+            best[i][0] = '\0';
+        }
+    }
+}
+
+int count() {
+    return stages.count + 1;  // Back is last
+}
+
+bool is_stage(int e) {
+    return e >= 0 && e < stages.count;
+}
+
+void subtitle(char* out, std::size_t size) {
+    if (stages.count == 0) {
+        std::snprintf(out, size, "No stages found");
+    } else if (stages.unlisted > 0) {
+        std::snprintf(out, size, "The first %d; %d more not listed", stages.count, stages.unlisted);
+    } else {
+        std::snprintf(out, size, " ");
+    }
+}
+
+void label(int e, char* out, std::size_t size) {
+    if (!is_stage(e)) {
+        std::snprintf(out, size, "Back");
+        return;
+    }
+    const StageEntry& s = stages.entries[e];
+    char name[kShownName + 1];
+    cut_name(s.name, kShownName, name, sizeof name);
+    if (s.faults == 0) {
+        std::snprintf(out, size, "%s: valid%s%s", name, best[e][0] ? ", best " : "", best[e]);
+    } else if (s.fault.line > 0) {
+        std::snprintf(out, size, "%s: %d:%d: %s", name, s.fault.line, s.fault.column, s.fault.what);
+    } else {
+        std::snprintf(out, size, "%s: %s", name, s.fault.what);
+    }
+}
+
+// The first fault over the note and prompt lines: a line alone is too short
+// for most of the checker's words.
+void say_fault(const StageEntry& s) {
+    char name[kShownName + 1];
+    cut_name(s.name, kShownName, name, sizeof name);
+    if (s.fault.line > 0) {
+        menu_say("%s is not valid (line %d, column %d):", name, s.fault.line, s.fault.column);
+    } else {
+        menu_say("%s cannot be read:", name);
+    }
+    const int room = static_cast<int>(sizeof menu.prompt) - 1;
+    if (static_cast<int>(std::strlen(s.fault.what)) > room) {
+        std::snprintf(menu.prompt, sizeof menu.prompt, "%.*s...", room - 3, s.fault.what);
+    } else {
+        std::snprintf(menu.prompt, sizeof menu.prompt, "%s", s.fault.what);
+    }
+}
+
+MenuResult choose(int e) {
+    if (!is_stage(e)) {
+        menu_back();
+        return kMenuStay;
+    }
+    const StageEntry& s = stages.entries[e];
+    menu.prompt[0] = '\0';
+    if (s.faults != 0) {
+        say_fault(s);
+        return kMenuStay;
+    }
+    char why[kMenuNoteSize];
+    if (!menu.setup.effects->play_stage(s, why, sizeof why)) {
+        menu_say("%s", why);
+        return kMenuStay;
+    }
+    return kMenuResume;
+}
+
+}  // namespace
+
+const MenuScreen kStagesScreen = {"Stages", enter, nullptr, count,  nullptr,
+                                  subtitle, label, choose,  nullptr};
+
+const int (*menu_stage_map())[kMapColumns] {
+    if (menu.screen != kScreenStages || !is_stage(menu.cursor)) {
+        return nullptr;
+    }
+    return stages.entries[menu.cursor].stage.codes;
+}
