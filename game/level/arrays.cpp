@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "level/level.h"
+#include "model/model.h"
 
 int walk[kMapRows][kMapColumns];
 int mask[kGridRows][kGridColumns];
@@ -26,4 +27,11 @@ void clear_level() {
     platcount = 0;
     std::memset(bridges, 0, sizeof bridges);
     bridgecount = 0;
+    std::memset(trees, 0, sizeof trees);
+    std::memset(treenorms, 0, sizeof treenorms);
+    std::memset(treed, 0, sizeof treed);
+    // The pieces no bridge cell takes stand at the origin, as before any stage.
+    for (cModel& piece : bridge) {
+        piece.pos[0] = piece.pos[1] = piece.pos[2] = 0.0f;
+    }
 }

@@ -132,8 +132,9 @@ void raise_levels(int levels[kGridRows][kGridColumns], VERT mesh[kGridRows][kGri
                   int column, int width);
 // Places the 300 background trees; draws 900 values from level_rand.
 void generate_trees();
-// Zeroes what generate_wall and generate_bridges write, so that another
-// layer can be generated in the same process (tools, tests).
+// Zeroes what generate_wall, generate_trees and generate_bridges write, the
+// bridge pieces back at the origin, so that another layer can be generated
+// in the same process (a stage switch, tools, tests).
 void clear_level();
 // Records the bridge cells and places a piece on each, bridge[0] onwards, at
 // most kBridgePieces; run after the pieces are read.

@@ -29,10 +29,12 @@ void draw_palms();
 void draw_palm(float x, float y, float z, float s);
 void draw_bridges();
 
-// The static stage (wall, mirrored wall, trunks, crowns, bridges) compiled
-// into display lists; call after the stage and the bridges are in place. The
-// draw functions above then replay the lists, with the same per-frame column
-// test. Without lists (never compiled, or released) they draw immediately.
+// The static stage (wall, mirrored wall, trunks, bridges) compiled into
+// display lists and the crowns' vertices placed in arrays; call after the
+// stage and the bridges are in place, and again after another stage is
+// generated (compiling releases what was there). The draw functions above
+// then replay them, with the same per-frame column test, to the same pixels.
+// Without them (never compiled, or released) they draw immediately.
 void compile_stage_lists();
 void release_stage_lists();
 bool stage_lists_compiled();

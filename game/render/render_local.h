@@ -28,6 +28,16 @@ bool tree_drawn(int t);
 // Trunk and skirt of tree t, inside a GL_TRIANGLES block.
 void emit_tree(int t);
 
+constexpr float kLeafLineWidth = 5.0f;  // pixels
+constexpr float kLeafGreen[3] = {0.0f, 0.7f, 0.0f};
+
+// One coordinate of a crown vertex: the mesh's, scaled about the crown's
+// origin, worked out in double. Both ways of drawing the crowns take it from
+// here, so that they place every vertex on the very same float.
+inline float crown_coord(float origin, float scale, double mesh) {
+    return static_cast<float>(origin + scale * mesh);
+}
+
 struct PalmPlace {
     float x, y, z, s;  // crown origin and scale as draw_palm takes them
 };
@@ -37,7 +47,12 @@ PalmPlace palm_place(int t);
 // false when no lists are compiled (immediate mode).
 bool call_wall_lists(bool mirrored);
 bool call_tree_lists();
-bool call_palm_lists();
+bool call_palm_lists();  // crown_arrays.cpp
+
+// The crowns' vertices worked out once for the faster way (crown_arrays.cpp),
+// with the lists, and freed with them.
+void place_crowns();
+void release_crowns();
 bool call_bridge_lists();
 
 #endif

@@ -1,7 +1,8 @@
 // The static stage compiled once into display lists from the immediate-mode
 // drawing code itself, so the lists hold exactly the calls that code makes.
 // Culling stays per frame: the wall has lists per map column and pass, the
-// trees one per trunk and one per crown, so the camera test still picks them.
+// trunks one each, so the camera test still picks them. The crowns are no
+// lists (crown_arrays.cpp).
 //
 // The order of the wall's cells matters where they blend: the fading cells
 // below the layer overlap their neighbours on screen, and drawn column by
@@ -26,8 +27,7 @@ constexpr int kWallPass = kMapColumns * (1 + kFadingRowCount);
 constexpr int kWallFront = 0;
 constexpr int kWallMirrored = kWallFront + kWallPass;
 constexpr int kTrunks = kWallMirrored + kWallPass;
-constexpr int kCrowns = kTrunks + kTreeCount;
-constexpr int kBridges = kCrowns + kTreeCount;
+constexpr int kBridges = kTrunks + kTreeCount;
 constexpr int kListCount = kBridges + kBridgePieces;
 
 GLuint base = 0;  // 0 while drawing in immediate mode
@@ -41,9 +41,12 @@ void compile(int offset, Draw draw) {
 
 }  // namespace
 
+// Another stage's lists are compiled over the names the last one used: each
+// list's old storage is freed as its new one is made, which the heap reuses
+// far better than a whole stage freed at once and taken again.
 void compile_stage_lists() {
-    release_stage_lists();
-    base = glGenLists(kListCount);
+    if (base == 0)
+        base = glGenLists(kListCount);
     if (base == 0)
         return;  // no lists to be had: stay immediate
     for (int pass = 0; pass < 2; ++pass) {
@@ -65,12 +68,7 @@ void compile_stage_lists() {
             glEnd();
         });
     }
-    for (int t = 0; t < kTreeCount; ++t) {
-        if (has_crown(t)) {
-            const PalmPlace p = palm_place(t);
-            compile(kCrowns + t, [p] { draw_palm(p.x, p.y, p.z, p.s); });
-        }
-    }
+    place_crowns();
     for (int b = 0; b < bridgecount; ++b)
         compile(kBridges + b, [b] { bridge[b].Draw(); });
 }
@@ -79,6 +77,7 @@ void release_stage_lists() {
     if (base != 0)
         glDeleteLists(base, kListCount);
     base = 0;
+    release_crowns();
 }
 
 bool stage_lists_compiled() {
@@ -104,16 +103,6 @@ bool call_tree_lists() {
     for (int t = kFirstTrunkTree; t <= kLastTrunkTree; ++t) {
         if (tree_drawn(t))
             glCallList(base + kTrunks + t);
-    }
-    return true;
-}
-
-bool call_palm_lists() {
-    if (base == 0)
-        return false;
-    for (int t = 0; t < kTreeCount; ++t) {
-        if (has_crown(t) && tree_drawn(t))
-            glCallList(base + kCrowns + t);
     }
     return true;
 }

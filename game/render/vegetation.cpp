@@ -13,11 +13,9 @@ namespace {
 constexpr int kBottomRow = kMapRows - 1;
 constexpr double kFarCrownFactor = 0.3;
 constexpr double kFarCrownBase = -80.0;
-constexpr float kSkirtDrop = 40.0f;     // world units below ring 0
-constexpr float kLeafLineWidth = 5.0f;  // pixels
+constexpr float kSkirtDrop = 40.0f;  // world units below ring 0
 
 constexpr float kBark[3] = {0.3f, 0.3f, 0.1f};
-constexpr float kLeafGreen[3] = {0.0f, 0.7f, 0.0f};
 
 void emit(const VERT& normal, const VERT& v) {
     glNormal3f(normal.x, normal.y, normal.z);
@@ -130,8 +128,7 @@ void draw_palm(float x, float y, float z, float s) {
         const double* n = leaves_normal[k - 1];
         const double* v = leaves_vertex[k];
         glNormal3d(n[0], n[1], n[2]);
-        glVertex3f(static_cast<float>(x + s * v[0]), static_cast<float>(y + s * v[1]),
-                   static_cast<float>(z + s * v[2]));
+        glVertex3f(crown_coord(x, s, v[0]), crown_coord(y, s, v[1]), crown_coord(z, s, v[2]));
     }
     glEnd();
 }

@@ -36,6 +36,15 @@ void end_frame();
 // Everything the frame shows, in its fixed order (no depth sorting).
 void draw_stage();
 void uninit();
+
+struct StageFile;
+// Plays `stage` (valid, as the stage reader accepted it) at once in this
+// window and process: the level generated again from stage_seed as start-up
+// generates it, the display lists made again (immediate mode stays so), the
+// trooper at the start as Back to the start puts him, with the follow
+// camera over him and no steps owed. stage_name and the window's title
+// become the stage's "# name:", else `name` (a file's stem). (stage_switch.cpp)
+void switch_stage(const StageFile& stage, const char* name);
 void timer();
 
 #endif

@@ -7,8 +7,13 @@
 // Or draws one frame of a stage file, the trooper dropped in at world x and
 // standing, into an 8-bit RGB PNG:
 //   stage_bench --shot STAGE X PNG
+// Or switches between stage files COUNT times, each time from the call to the
+// first frame presented and finished, with the resident memory after the
+// first switch and after the last:
+//   stage_bench --switch COUNT STAGE...
 #include <GL/gl.h>
 #include <GL/glx.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +30,7 @@
 #include "render/render.h"
 #include "picture/picture.h"
 #include "shell/physics.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 
 namespace {
@@ -100,9 +106,67 @@ int shoot(const char* stage_path, float x, const char* png) {
     return 0;
 }
 
+long resident_kb() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+int switch_stages(int count, char** paths, int files) {
+    std::vector<StageFile> stages(files);
+    std::vector<std::string> names;
+    for (int i = 0; i < files; ++i) {
+        if (!read_stage_file(paths[i], &stages[i], stderr))
+            return 1;
+        char stem[kStageNameSize];
+        stage_file_stem(paths[i], stem);
+        names.push_back(stem);
+    }
+    GlContext gl(640, 480);
+    init_render_state();
+    std::srand(stage_seed);
+    init_stage();
+    // A switch comes from a running game: its first frame is behind it.
+    begin_frame();
+    draw_stage();
+    end_frame();
+    glFinish();
+    std::vector<double> ms, cpu;
+    long first_kb = 0;
+    for (int i = 0; i < count; ++i) {
+        const int k = i % files;
+        glFinish();
+        const double start = now_ms(), start_cpu = cpu_ms();
+        switch_stage(stages[k], names[k].c_str());
+        begin_frame();
+        draw_stage();
+        end_frame();
+        glXSwapBuffers(glXGetCurrentDisplay(), glXGetCurrentDrawable());
+        glFinish();
+        ms.push_back(now_ms() - start);
+        cpu.push_back(cpu_ms() - start_cpu);
+        if (i == 0)
+            first_kb = resident_kb();
+        std::printf("switch %d to %s: %.0f ms to the first frame (cpu %.0f ms), resident %ld kB\n",
+                    i + 1, names[k].c_str(), ms.back(), cpu.back(), resident_kb());
+    }
+    std::printf(
+        "switching: median %.0f ms, max %.0f ms to the first frame, cpu median %.0f ms; resident "
+        "memory %ld kB after the first switch, %ld kB after switch %d\n",
+        median(ms), *std::max_element(ms.begin(), ms.end()), median(cpu), first_kb, resident_kb(),
+        count);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 4 && std::string(argv[1]) == "--switch")
+        return switch_stages(std::max(1, std::atoi(argv[2])), argv + 3, argc - 3);
     if (argc == 5 && std::string(argv[1]) == "--shot")
         return shoot(argv[2], static_cast<float>(std::atof(argv[3])), argv[4]);
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
