@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr int kShownName = 24;  // bytes of a name on a line, so that its state shows
+constexpr std::size_t kShownName = 24;  // bytes of a name on a line, so that its state shows
+// A stage's line at most this long, so that a fault's words do not shrink the
+// whole menu (a 640 by 480 window draws 39 characters, marks included, at 2x).
+constexpr std::size_t kStageLine = 35;
 constexpr int kTimeSize = 16;
 
 // Read when the screen opens, never per frame: listing reads every file, and
@@ -18,15 +21,15 @@ StageList stages;
 char best[kMaxListedStages][kTimeSize];
 
 // `name` cut to at most `bytes` bytes between characters (UTF-8).
-void cut_name(const char* name, int bytes, char* out, std::size_t size) {
-    int n = static_cast<int>(std::strlen(name));
+void cut_name(const char* name, std::size_t bytes, char* out, std::size_t size) {
+    std::size_t n = std::strlen(name);
     if (n > bytes) {
         n = bytes;
         while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) {
             --n;
         }
     }
-    std::snprintf(out, size, "%.*s", n, name);
+    std::snprintf(out, size, "%.*s", static_cast<int>(n), name);
 }
 
 void enter() {
@@ -64,14 +67,23 @@ void label(int e, char* out, std::size_t size) {
         return;
     }
     const StageEntry& s = stages.entries[e];
-    char name[kShownName + 1];
+    char name[kShownName + 1], line[kMenuNoteSize];
     cut_name(s.name, kShownName, name, sizeof name);
     if (s.faults == 0) {
-        std::snprintf(out, size, "%s: valid%s%s", name, best[e][0] ? ", best " : "", best[e]);
+        std::snprintf(line, sizeof line, "%s: valid%s%s", name, best[e][0] ? ", best " : "",
+                      best[e]);
     } else if (s.fault.line > 0) {
-        std::snprintf(out, size, "%s: %d:%d: %s", name, s.fault.line, s.fault.column, s.fault.what);
+        std::snprintf(line, sizeof line, "%s: %d:%d: %s", name, s.fault.line, s.fault.column,
+                      s.fault.what);
     } else {
-        std::snprintf(out, size, "%s: %s", name, s.fault.what);
+        std::snprintf(line, sizeof line, "%s: %s", name, s.fault.what);
+    }
+    // Choosing the stage says the fault at length.
+    if (std::strlen(line) > kStageLine) {
+        cut_name(line, kStageLine - 3, out, size);
+        std::strncat(out, "...", size - std::strlen(out) - 1);
+    } else {
+        std::snprintf(out, size, "%s", line);
     }
 }
 
