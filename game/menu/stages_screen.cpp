@@ -20,16 +20,26 @@ constexpr int kTimeSize = 16;
 StageList stages;
 char best[kMaxListedStages][kTimeSize];
 
-// `name` cut to at most `bytes` bytes between characters (UTF-8).
-void cut_name(const char* name, std::size_t bytes, char* out, std::size_t size) {
-    std::size_t n = std::strlen(name);
+// `text` cut to at most `bytes` bytes between characters (UTF-8).
+void cut_utf8(const char* text, std::size_t bytes, char* out, std::size_t size) {
+    std::size_t n = std::strlen(text);
     if (n > bytes) {
         n = bytes;
-        while (n > 0 && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) {
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
             --n;
         }
     }
-    std::snprintf(out, size, "%.*s", static_cast<int>(n), name);
+    std::snprintf(out, size, "%.*s", static_cast<int>(n), text);
+}
+
+// The same, ending in "..." when cut, within `bytes` in all.
+void cut_dots(const char* text, std::size_t bytes, char* out, std::size_t size) {
+    if (std::strlen(text) <= bytes) {
+        cut_utf8(text, bytes, out, size);
+        return;
+    }
+    cut_utf8(text, bytes - 3, out, size);
+    std::strncat(out, "...", size - std::strlen(out) - 1);
 }
 
 void enter() {
@@ -67,8 +77,8 @@ void label(int e, char* out, std::size_t size) {
         return;
     }
     const StageEntry& s = stages.entries[e];
-    char name[kShownName + 1], line[kMenuNoteSize];
-    cut_name(s.name, kShownName, name, sizeof name);
+    char name[kShownName + 1], line[kShownName + sizeof s.fault.what + 32];
+    cut_utf8(s.name, kShownName, name, sizeof name);
     if (s.faults == 0) {
         std::snprintf(line, sizeof line, "%s: valid%s%s", name, best[e][0] ? ", best " : "",
                       best[e]);
@@ -79,30 +89,20 @@ void label(int e, char* out, std::size_t size) {
         std::snprintf(line, sizeof line, "%s: %s", name, s.fault.what);
     }
     // Choosing the stage says the fault at length.
-    if (std::strlen(line) > kStageLine) {
-        cut_name(line, kStageLine - 3, out, size);
-        std::strncat(out, "...", size - std::strlen(out) - 1);
-    } else {
-        std::snprintf(out, size, "%s", line);
-    }
+    cut_dots(line, kStageLine, out, size);
 }
 
 // The first fault over the note and prompt lines: a line alone is too short
 // for most of the checker's words.
 void say_fault(const StageEntry& s) {
     char name[kShownName + 1];
-    cut_name(s.name, kShownName, name, sizeof name);
+    cut_utf8(s.name, kShownName, name, sizeof name);
     if (s.fault.line > 0) {
         menu_say("%s is not valid (line %d, column %d):", name, s.fault.line, s.fault.column);
     } else {
         menu_say("%s cannot be read:", name);
     }
-    const int room = static_cast<int>(sizeof menu.prompt) - 1;
-    if (static_cast<int>(std::strlen(s.fault.what)) > room) {
-        std::snprintf(menu.prompt, sizeof menu.prompt, "%.*s...", room - 3, s.fault.what);
-    } else {
-        std::snprintf(menu.prompt, sizeof menu.prompt, "%s", s.fault.what);
-    }
+    cut_dots(s.fault.what, sizeof menu.prompt - 1, menu.prompt, sizeof menu.prompt);
 }
 
 MenuResult choose(int e) {
