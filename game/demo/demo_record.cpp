@@ -1,5 +1,6 @@
 // Recording a demo while the game runs. Everything the frame loop touches is
 // allocated here statically, before the loop starts.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,13 +27,14 @@ int frame_count_steps;
 std::uint32_t frames, steps;
 unsigned int demo_seed;
 char demo_stage[kDemoStageNameSize];
-std::uint32_t demo_layer_hash;
+int demo_codes[kDemoMapRows][kDemoMapColumns];
 std::uint32_t sum;  // checksum of every byte written so far
 long byte_limit;
 long bytes;  // in the file so far
 Clock::time_point last_flush;
 bool full;  // at byte_limit: the frames after are not recorded
 bool failed;
+bool replace;  // --overwrite: the final name may be replaced
 
 void give_up(const char* what) {
     if (!failed) {
@@ -58,7 +60,7 @@ bool create_part() {
     }
     std::setvbuf(file, file_buffer, _IOFBF, sizeof file_buffer);
     unsigned char header[kDemoHeaderMax];
-    put(header, put_demo_header(kDemoVersion, demo_seed, demo_stage, demo_layer_hash, header));
+    put(header, put_demo_header(kDemoVersion, demo_seed, demo_stage, 0, demo_codes, header));
     last_flush = Clock::now();
     return true;
 }
@@ -92,6 +94,64 @@ bool folder_writable(const char* path) {
     return access(folder, W_OK | X_OK) == 0;
 }
 
+// Renames `from` to `to` unless `to` exists: 0, or the errno (EEXIST when
+// taken). Where the file system has no such rename, a hard link and an unlink.
+int rename_no_replace(const char* from, const char* to) {
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
+    if (link(from, to) != 0) {
+        return errno;
+    }
+    unlink(from);
+    return 0;
+}
+
+// The final name, or when a file took it during the recording, the first
+// free one of NAME-1.EXT .. NAME-99.EXT, said in one line; the .part stays
+// when none is free.
+bool take_final_name() {
+    int error = rename_no_replace(part_path, final_path);
+    if (error != 0 && error != EEXIST) {
+        errno = error;
+        give_up("cannot rename the demo");
+    }
+    if (error != EEXIST) {
+        return error == 0;
+    }
+    const char* slash = std::strrchr(final_path, '/');
+    const char* dot = std::strrchr(slash != nullptr ? slash : final_path, '.');
+    const int stem = static_cast<int>(dot != nullptr && dot != slash + 1 && dot != final_path
+                                          ? dot - final_path
+                                          : std::strlen(final_path));
+    char other[PATH_MAX];
+    for (int n = 1; n < 100 && error == EEXIST; ++n) {
+        const int length =
+            std::snprintf(other, sizeof other, "%.*s-%d%s", stem, final_path, n, final_path + stem);
+        if (length < 0 || length >= static_cast<int>(sizeof other)) {
+            break;
+        }
+        error = rename_no_replace(part_path, other);
+    }
+    if (error == 0) {
+        std::fprintf(stderr, "vellin: %s appeared during the recording; the recording is %s\n",
+                     final_path, other);
+        return true;
+    }
+    if (error != EEXIST) {
+        errno = error;
+        give_up("cannot rename the demo");
+        return false;
+    }
+    std::fprintf(stderr, "vellin: %s appeared during the recording; the recording stays %s\n",
+                 final_path, part_path);
+    failed = true;
+    return false;
+}
+
 }  // namespace
 
 bool demo_record_open(const char* path, unsigned int seed, bool overwrite, long max_bytes) {
@@ -118,23 +178,21 @@ bool demo_record_open(const char* path, unsigned int seed, bool overwrite, long 
     }
     file = nullptr;
     demo_seed = seed;
-    demo_record_stage("jungle", 0);
+    static const int kEmpty[kDemoMapRows][kDemoMapColumns] = {};
+    demo_record_stage("jungle", kEmpty);
     sum = kDemoChecksumStart;
     byte_limit = max_bytes;
     bytes = 0;
     failed = full = false;
+    replace = overwrite;
     frames = steps = 0;
     frame_count_steps = 0;
     return true;
 }
 
-void demo_record_stage(const char* name, std::uint32_t hash) {
-    std::snprintf(demo_stage, sizeof demo_stage, "%s", name);
-    for (char& c : demo_stage) {  // what the reader takes in a name
-        const unsigned char u = static_cast<unsigned char>(c);
-        c = u == 0 || (u >= 0x20 && u != 0x7f && u != '/') ? c : '_';
-    }
-    demo_layer_hash = hash;
+void demo_record_stage(const char* name, const int codes[kDemoMapRows][kDemoMapColumns]) {
+    demo_stage_name(name, demo_stage);
+    std::memcpy(demo_codes, codes, sizeof demo_codes);
 }
 
 // The loop never runs more than kMaxStepsPerFrame steps in a recorded frame.
@@ -193,6 +251,10 @@ bool demo_record_close() {
     file = nullptr;
     if (failed) {
         return false;
+    }
+    // A file that took the name since the start is not replaced unless asked.
+    if (!replace) {
+        return take_final_name();
     }
     if (std::rename(part_path, final_path) != 0) {
         give_up("cannot rename the demo");

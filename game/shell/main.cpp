@@ -11,6 +11,7 @@
 #include "level/level.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/replay.h"
 #include "shell/session.h"
 #include "shell/shell.h"
 #include "shell/window_x11.h"
@@ -65,14 +66,15 @@ int settle_stage() {
     int status;
     if (const Demo* demo = session_demo()) {
         const char* demo_path = options.play ? options.play : options.timedemo;
-        status = choose_demo_stage(demo_path, demo->stage, demo->layer_hash, nullptr, folders.list,
+        status = choose_demo_stage(demo_path, demo->stage, demo->layer_hash,
+                                   demo->has_codes ? demo->codes : nullptr, folders.list,
                                    folders.count, stderr);
     } else {
         const char* value = options.stage ? options.stage : settings.stage;
         status = choose_stage(value, options.stage != nullptr, folders.list, folders.count, stderr);
     }
     if (status < 0)
-        demo_record_stage(stage_stem, stage_hash(tile_layer));
+        demo_record_stage(stage_stem, tile_layer);
     return status;
 }
 
@@ -102,6 +104,9 @@ int main(int argc, char** argv) {
     if (status < 0) {
         override_settings();
         status = choose_data_dir();
+    }
+    if (status < 0 && options.verify) {
+        status = verify_demos(options.stage_files, options.stage_file_count, stdout);
     }
     if (status < 0 && options.list_stages) {
         const Folders folders;

@@ -90,7 +90,7 @@ TEST(AnyStage, RandomLayersGenerateAndPlayAndTheDropInCheckAgreesWithThePhysics)
 // Standing on the last two columns when the script ends.
 TEST(ShippedStages, EachKeyScriptCrossesItsStageToTheRightEnd) {
     ASSERT_EQ(ludz.Read(VELLIN_ASSETS_DIR "/trooper.txt"), 1);
-    for (const std::string name : {"steps", "bridges", "warren"}) {
+    for (const std::string name : {"jungle", "steps", "bridges", "warren"}) {
         const std::string base = VELLIN_ASSETS_DIR "/stages/" + name;
         StageFile stage;
         ASSERT_TRUE(read_stage_file((base + ".stage").c_str(), &stage, stderr)) << name;
