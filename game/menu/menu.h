@@ -53,7 +53,7 @@ struct MenuInput {
 };
 
 // What the menu asks of the game. Each returns false when it could not be
-// done now; `save` then says why in `why`.
+// done now; `save` and `play_stage` then say why in `why`.
 struct MenuEffects {
     bool (*set_window)(int fullscreen, int scale);
     bool (*apply_sound)();
