@@ -30,6 +30,11 @@ MenuResult controls_screen() {
     return kMenuStay;
 }
 
+MenuResult stages_screen() {
+    menu_go(kScreenStages);
+    return kMenuStay;
+}
+
 MenuResult quit() {
     return kMenuQuit;
 }
@@ -39,6 +44,7 @@ constexpr FirstEntry kEntries[] = {
     {"Back to the start", restart, false},
     {"Settings", settings_screen, true},
     {"Controls", controls_screen, true},
+    {"Stages", stages_screen, false},  // a demo keeps the stage it was recorded on
     {"Quit", quit, true},
 };
 constexpr int kEntryCount = sizeof kEntries / sizeof kEntries[0];

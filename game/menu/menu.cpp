@@ -15,8 +15,10 @@ MenuState menu;
 
 namespace {
 
-const MenuScreen* const kScreens[kScreenCount] = {&kFirstScreen, &kSettingsScreen,
-                                                  &kControlsScreen};
+const MenuScreen* const kScreens[kScreenCount] = {&kFirstScreen, &kSettingsScreen, &kControlsScreen,
+                                                  &kStagesScreen};
+// The entries that fit between the title and subtitle and the three note lines.
+constexpr int kEntryLines = kMenuLines - 5;
 
 MenuText text, next;  // shown, and being built
 unsigned version;
@@ -51,9 +53,18 @@ void build() {
     add(kMenuTitle, -1, screen().title);
     screen().subtitle(line, sizeof line);
     add(kMenuNote, -1, line);
+    // A screen longer than the menu shows the entries around the cursor.
     const int n = screen().count();
+    int shown_count = 0, at = 0;
     for (int e = 0; e < n; ++e) {
         if (shown(e)) {
+            at = e == menu.cursor ? shown_count : at;
+            ++shown_count;
+        }
+    }
+    menu.top = at < menu.top ? at : at >= menu.top + kEntryLines ? at - kEntryLines + 1 : menu.top;
+    for (int e = 0, k = 0; e < n; ++e) {
+        if (shown(e) && k++ >= menu.top && k <= menu.top + kEntryLines) {
             screen().label(e, line, sizeof line);
             add(kMenuEntry, e, line);
         }
@@ -150,7 +161,7 @@ void menu_go(MenuScreenId s) {
         menu.back[menu.depth++] = {menu.screen, menu.cursor};
     }
     menu.screen = s;
-    menu.cursor = 0;
+    menu.cursor = menu.top = 0;
     menu.note[0] = menu.prompt[0] = '\0';
     if (screen().enter != nullptr) {
         screen().enter();
@@ -166,6 +177,7 @@ void menu_back() {
     const MenuPlace p = menu.depth > 0 ? menu.back[--menu.depth] : MenuPlace{kScreenFirst, 0};
     menu.screen = p.screen;
     menu.cursor = p.cursor;
+    menu.top = 0;
 }
 
 void menu_save(unsigned rows, unsigned actions) {

@@ -10,6 +10,8 @@
 
 #include <cstddef>
 
+#include "level/level.h"
+
 constexpr int kMenuLines = 24;
 constexpr int kMenuColumns = 60;
 
@@ -51,7 +53,7 @@ struct MenuInput {
 };
 
 // What the menu asks of the game. Each returns false when it could not be
-// done now; `save` then says why in `why`.
+// done now; `save` and `play_stage` then say why in `why`.
 struct MenuEffects {
     bool (*set_window)(int fullscreen, int scale);
     bool (*apply_sound)();
@@ -59,6 +61,11 @@ struct MenuEffects {
     // The rows (bit r for row r of the settings table) and the actions (bit
     // a for Action a) whose entries changed, to be written to the file.
     bool (*save)(unsigned rows, unsigned actions, char* why, std::size_t why_size);
+    // Plays a valid stage of the Stages screen at once, in place of this one.
+    bool (*play_stage)(const StageEntry& stage, char* why, std::size_t why_size);
+    // May be null: the stage's best time ("1:07.983") into `out`; false when
+    // it has none. Asked once per stage when the Stages screen opens.
+    bool (*best_time)(const StageEntry& stage, char* out, std::size_t size);
 };
 
 struct MenuSetup {
@@ -68,6 +75,10 @@ struct MenuSetup {
     int fullscreen;     // the window as it is now
     int scale;          // the window's scale, when not full screen
     int largest_scale;  // the largest window that fits the desktop
+    // The stages folders (each ending in '/'), the player's first, as the
+    // stage lookup takes them: what the Stages screen lists.
+    const char* const* stage_folders;
+    int stage_folder_count;
 };
 
 enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit };
@@ -82,5 +93,8 @@ void menu_note(const char* line);
 // The text to draw, and a count that changes whenever it does.
 const MenuText& menu_text();
 unsigned menu_version();
+// The layer of the stage chosen on the Stages screen, for its map beside the
+// text; null on any other line or screen.
+const int (*menu_stage_map())[kMapColumns];
 
 #endif

@@ -9,7 +9,7 @@
 #include "input/bindings.h"
 #include "menu/menu.h"
 
-enum MenuScreenId { kScreenFirst, kScreenSettings, kScreenControls, kScreenCount };
+enum MenuScreenId { kScreenFirst, kScreenSettings, kScreenControls, kScreenStages, kScreenCount };
 
 struct MenuScreen {
     const char* title;
@@ -23,7 +23,7 @@ struct MenuScreen {
     MenuResult (*choose)(int entry);
     void (*step)(int entry, int by);  // Left (-1), Right (+1); may be null
 };
-extern const MenuScreen kFirstScreen, kSettingsScreen, kControlsScreen;
+extern const MenuScreen kFirstScreen, kSettingsScreen, kControlsScreen, kStagesScreen;
 
 constexpr int kMenuNoteSize = kMenuColumns - 3;  // room for the chosen entry's marks
 
@@ -44,6 +44,7 @@ struct MenuState {
     char note[kMenuNoteSize];
     char prompt[kMenuNoteSize];
     unsigned unsaved_rows;  // changed on the Settings screen, saved on leaving it
+    int top;                // the first entry shown of a screen longer than the menu
 };
 extern MenuState menu;
 

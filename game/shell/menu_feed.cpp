@@ -9,7 +9,9 @@
 #include "input/settings_write.h"
 #include "level/level.h"
 #include "shell/audio.h"
+#include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/shell.h"
 #include "shell/window.h"
 #include "shell/window_x11.h"
 
@@ -43,7 +45,23 @@ void vsync(int on) {
     set_swap_interval(on);
 }
 
-const MenuEffects kEffects = {set_window_mode, apply_sound_settings, vsync, save};
+// The stages folders, found again each time the menu opens.
+char folder_paths[kStageFolders][kDataPathSize];
+const char* folder_list[kStageFolders];
+
+bool play(const StageEntry& s, char* why, std::size_t size) {
+    // A demo holds one stage, named at its start: a switch could not play back.
+    if (options.record != nullptr) {
+        std::snprintf(why, size, "Not while recording: a demo keeps to one stage");
+        return false;
+    }
+    play_stage(s.stage, s.stem);  // the stem too, as the stage lookup knows it
+    switch_stage(s.stage, s.stem);
+    return true;
+}
+
+// No best times yet: the column stays empty.
+const MenuEffects kEffects = {set_window_mode, apply_sound_settings, vsync, save, play, nullptr};
 
 bool bound(Action a, bool button, int code) {
     const Binding& b = bindings[a];
@@ -105,7 +123,12 @@ MenuInputKind button_meaning(int n) {
 void open_pause_menu(bool demo) {
     known_fullscreen = window_fullscreen;
     known_scale = window_scale();
-    menu_open({&kEffects, demo, stage_name, known_fullscreen, known_scale, largest_window_scale()});
+    const int folders = stage_folders(folder_paths);
+    for (int i = 0; i < folders; ++i) {
+        folder_list[i] = folder_paths[i];
+    }
+    menu_open({&kEffects, demo, stage_name, known_fullscreen, known_scale, largest_window_scale(),
+               folder_list, folders});
 }
 
 MenuResult feed_pause_menu(int pointed, bool clicked) {

@@ -20,6 +20,7 @@
 #include "shell/options.h"
 #include "shell/quit_signals.h"
 #include "shell/shell.h"
+#include "shell/stage_map.h"
 #include "shell/window.h"
 #include "state/state.h"
 
@@ -99,6 +100,18 @@ int menu_scale(const MenuText& m) {
     return s;
 }
 
+// The Stages screen's chosen stage as a map under the menu's text, whose
+// foot is at `below`: as large as fits, 4 pixels a cell in a 640 by 480 window.
+void draw_chosen_map(int below, int gap) {
+    const auto codes = menu_stage_map();
+    const int bottom = picture_top + picture_height() - gap;
+    const int cell =
+        std::min(window_width * 5 / 8 / kMapColumns, (bottom - below - gap) / kMapRows);
+    if (codes != nullptr && cell >= 1) {
+        draw_stage_map(codes, (window_width - cell * kMapColumns) / 2, below + gap, cell);
+    }
+}
+
 void draw_menu() {
     const MenuText& m = menu_text();
     const int s = menu_scale(m);
@@ -130,6 +143,7 @@ void draw_menu() {
         line_bottom[i] = y + (kLineStep - 1) * step;
         y += kLineStep * step;
     }
+    draw_chosen_map(y, 4 * s);
 }
 
 // The kept frame over the whole window, at `brightness`, with the menu or not.

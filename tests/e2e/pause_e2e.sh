@@ -3,7 +3,8 @@
 # walking key is held and resumes without catching up; the pause menu changes
 # the volume and moves Walk right to D (after a refused Left, the prompt still
 # waiting), writing both to the settings file (its other lines kept), and
-# Back to the start puts the trooper back; the next start walks on D, shows
+# Back to the start puts the trooper back; Stages refuses a broken stage and
+# plays Steps at once (title and picture); the next start walks on D, shows
 # REC while it records, and its recording, across R (Back to the start),
 # plays back to the same end; with "focus", the game pauses when another
 # window takes the keyboard focus, and Escape quits while paused.
@@ -85,8 +86,8 @@ if [ "$part" = keys ]; then
   sleep 0.5
   shot settings
   hold 0.1 Escape # back to the first screen, not a quit
-  # Controls by the mouse: its line is at row 258 of the first screen.
-  xdotool mousemove --window "$win" 320 258 click 1
+  # Controls by the mouse: its line is at row 247 of the first screen.
+  xdotool mousemove --window "$win" 320 247 click 1
   sleep 0.5
   menu_pick 1     # Walk right
   sleep 0.5
@@ -109,6 +110,35 @@ if [ "$part" = keys ]; then
   shot_still restarted
   echo "cliff end at $(edge "$work/restarted.png") after Back to the start, $start at the start"
   [ "$(differ start restarted)" -lt 2000 ] || fail "Back to the start did not put the trooper back"
+
+  echo "-- Stages: a broken stage of one's own is refused, Steps plays at once"
+  # Made while the game runs: the list is read when the screen opens.
+  mkdir -p "$XDG_DATA_HOME/vellin/stages"
+  printf '# name: Broken\n0000x\n' >"$XDG_DATA_HOME/vellin/stages/broken.stage"
+  hold 0.2 p
+  menu_pick 4 # Stages
+  sleep 0.5
+  menu_pick 0 # Broken, the player's, listed first
+  sleep 0.5
+  title_of() { xprop -id "$win" WM_NAME | sed 's/.*= //'; }
+  [ "$(title_of)" = '"Vellin - Jungle"' ] || fail "a broken stage was played: $(title_of)"
+  for _ in 1 2 3; do hold 0.1 Down; done # bridges, jungle, steps
+  sleep 0.5
+  shot stages
+  # The chosen stage's map under the menu: its rock and ledges as flat squares.
+  map_pixels() {
+    convert "$work/stages.png" -fx "(abs(r-$1)<0.02 && abs(g-$2)<0.02 && abs(b-$3)<0.02) ? 1 : 0" \
+      -format '%[fx:int(mean * w * h)]' info:
+  }
+  rock=$(map_pixels 0.55 0.5 0.45)
+  ledge=$(map_pixels 0.35 0.75 0.3)
+  echo "Steps' map: $rock rock and $ledge ledge pixels"
+  [ "$rock" -gt 3000 ] && [ "$ledge" -gt 300 ] || fail "no map of Steps on the Stages screen"
+  hold 0.1 Return
+  shot_still switched
+  echo "after the switch: $(title_of), $(differ restarted switched) pixels from the jungle's start"
+  [ "$(title_of)" = '"Vellin - Steps"' ] || fail "the title did not follow the switch"
+  [ "$(differ restarted switched)" -gt 20000 ] || fail "the picture is still the jungle's"
   quit_with_escape
   head -n 1 "$cfg" | grep -qx '# mine' || fail "the comment line is gone: $(cat "$cfg")"
   grep -qx 'volume = 90' "$cfg" || fail "no new volume in the file: $(cat "$cfg")"

@@ -4,7 +4,11 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,7 +36,55 @@ bool save(unsigned rows, unsigned actions, char* why, std::size_t size) {
     std::snprintf(why, size, "vellin.cfg is read-only");
     return save_works;
 }
-const MenuEffects kEffects = {set_window, apply_sound, set_vsync, save};
+bool play_works;
+bool play(const StageEntry& stage, char* why, std::size_t size) {
+    effects += std::string("stage ") + stage.stem + "; ";
+    std::snprintf(why, size, "A recording keeps the stage it began on");
+    return play_works;
+}
+bool best_time(const StageEntry& stage, char* out, std::size_t size) {
+    std::snprintf(out, size, "1:07.983");
+    return std::strcmp(stage.stem, "steps") == 0;
+}
+const MenuEffects kEffects = {set_window, apply_sound, set_vsync, save, play, best_time};
+
+// A stage file: rows 1-10 empty, a ledge across row 11 under the start, rock
+// below; `bad` put in row 9, column 20, when not '0'.
+void write_stage(const std::string& path, const char* name, char bad) {
+    std::ofstream f(path);
+    if (name != nullptr) {
+        f << "# name: " << name << "\n";
+    }
+    for (int r = 0; r < 16; ++r) {
+        std::string row(100, r < 10 ? '0' : r == 10 ? '1' : '5');
+        row[19] = r == 8 ? bad : row[19];
+        f << row << "\n";
+    }
+}
+
+// The player's stages folder and the data folder, made once for every test.
+struct Folders {
+    char root[32] = "/tmp/menu_test.XXXXXX";
+    std::string player = std::string(mkdtemp(root) ? root : "/nonexistent") + "/",
+                data = player + "d/", many = player + "m/";
+    const char* list[2] = {player.c_str(), data.c_str()};
+    Folders() {
+        mkdir(data.c_str(), 0700);
+        mkdir(many.c_str(), 0700);
+        write_stage(player + "cave.stage", nullptr, 'x');
+        write_stage(player + "mine.stage", "My walk", '0');
+        write_stage(data + "steps.stage", "Steps", '0');
+        for (int i = 0; i < 30; ++i) {
+            char stem[16];
+            std::snprintf(stem, sizeof stem, "s%02d.stage", i);
+            write_stage(many + stem, nullptr, i == 7 ? '5' : '0');
+        }
+    }
+};
+const Folders& folders() {
+    static const Folders f;
+    return f;
+}
 
 MenuInput in(MenuInputKind kind, int key = 0, int button = -1) {
     return {kind, key, button, 0, 0};
@@ -51,7 +103,8 @@ const MenuInput kUp = in(kMenuUp), kDown = in(kMenuDown), kLeft = in(kMenuLeft),
                 kEscape = in(kMenuCancel, KEY_ESC), kBackspace = in(kMenuBack, KEY_BACKSPACE),
                 kPadB = in(kMenuBack, 0, 1), kPause = in(kMenuPause, KEY_P);
 // Entries: the first screen's, then Settings' rows and Controls' actions.
-const MenuInput kSettings = click(2), kControls = click(3), kVolume = click(2), kJump = click(4);
+const MenuInput kSettings = click(2), kControls = click(3), kStages = click(4), kVolume = click(2),
+                kJump = click(4);
 
 struct Start {
     bool demo = false;
@@ -59,6 +112,7 @@ struct Start {
     int largest = 6;  // the largest window that fits the desktop
     int scale = 1;    // settings.scale
     bool sound = true, saves = true, pad = false;
+    bool plays = true;  // a stage chosen can be played now
 };
 
 // The starts the rows use.
@@ -82,6 +136,11 @@ constexpr Start kReadOnly = start(false, 0, 6, 1, true, false, false);
 constexpr Start kPad = start(false, 0, 6, 1, true, true, true);
 constexpr Start kFull = start(false, 1, 6, 1, true, true, false);
 constexpr Start kFullOnSmall = start(false, 1, 2, 1, true, true, false);
+constexpr Start kRecording = [] {
+    Start s;
+    s.plays = false;
+    return s;
+}();
 constexpr Start kSmallDesktop = start(false, 0, 2, 6, true, true, false);  // scale = 6 in the file
 
 struct Row {
@@ -132,7 +191,7 @@ const Row kRows[] = {
     {"Up goes round to Quit", kLive, {kUp, kChoose}, kMenuQuit, "Paused", "> Quit <", ""},
     {"the pointer chooses",
      kLive,
-     {{kMenuPoint, 0, -1, 4, 0}, kChoose},
+     {{kMenuPoint, 0, -1, 5, 0}, kChoose},
      kMenuQuit,
      "Paused",
      nullptr,
@@ -158,6 +217,51 @@ const Row kRows[] = {
      "Paused",
      "> Settings <",
      ""},
+
+    // Stages: the player's folder first, then the data folder, Back last.
+    {"the data folder's come last, with a best time",
+     kLive,
+     {kStages, kUp, kUp},
+     kMenuStay,
+     "Stages",
+     "> Steps: valid, best 1:07.983 <",
+     ""},
+    {"a valid stage plays at once and resumes (cave, then mine)",
+     kLive,
+     {kStages, kDown, kChoose},
+     kMenuResume,
+     "Stages",
+     nullptr,
+     "stage mine; "},
+    {"an invalid stage's line has its first fault, cut to fit",
+     kLive,
+     {kStages},
+     kMenuStay,
+     "Stages",
+     "> cave: 9:20: 'x' is not a tile co... <",
+     ""},
+    {"an invalid stage says its first fault and stays",
+     kLive,
+     {kStages, kChoose},
+     kMenuStay,
+     "Stages",
+     "cave is not valid (line 9, column 20):",
+     ""},
+    {"a stage that cannot be played now says why and stays",
+     kRecording,
+     {kStages, click(2)},
+     kMenuStay,
+     "Stages",
+     "A recording keeps the stage it began on",
+     "stage steps; "},
+    {"Back leaves Stages on its entry",
+     kLive,
+     {kStages, click(3)},
+     kMenuStay,
+     "Paused",
+     "> Stages <",
+     ""},
+    {"a demo offers no Stages", kDemo, {kUp, kUp, kChoose}, kMenuStay, "Controls", nullptr, ""},
 
     // Controls: the prompt for a key.
     {"a key binds at once and is saved",
@@ -340,8 +444,10 @@ TEST(MenuTest, EachScreenDoesWhatEachPressSays) {
         pad.present = row.start.pad;
         sound_works = row.start.sound;
         save_works = row.start.saves;
+        play_works = row.start.plays;
         effects.clear();
-        menu_open({&kEffects, row.start.demo, "Steps", row.start.fullscreen, 1, row.start.largest});
+        menu_open({&kEffects, row.start.demo, "Steps", row.start.fullscreen, 1, row.start.largest,
+                   folders().list, 2});
         MenuResult result = kMenuStay;
         for (const MenuInput& i : row.inputs) {
             const MenuText before = menu_text();
@@ -360,6 +466,33 @@ TEST(MenuTest, EachScreenDoesWhatEachPressSays) {
         EXPECT_EQ(effects, row.effects);
     }
     pad.present = 0;
+}
+
+// More stages than lines: the list follows the cursor, and the map beside
+// the text is the chosen stage's layer, as read, faults and all.
+TEST(MenuTest, StagesScrollWithTheCursorAndShowTheChosenMap) {
+    const char* many = folders().many.c_str();
+    menu_open({&kEffects, false, "", 0, 1, 6, &many, 1});
+    EXPECT_EQ(menu_stage_map(), nullptr);
+    menu_input(kStages);
+    ASSERT_NE(menu_stage_map(), nullptr);
+    EXPECT_EQ(menu_stage_map()[10][0], kTileLedge);
+    for (int i = 0; i < 7; ++i) {
+        menu_input(kDown);
+    }
+    EXPECT_TRUE(shown(menu_text(), "> s07: valid <")) << lines(menu_text());
+    EXPECT_EQ(menu_stage_map()[8][19], kTileRock);
+    for (int i = 0; i < 8; ++i) {
+        menu_input(kUp);  // round to Back: the list's end shows
+    }
+    const MenuText& t = menu_text();
+    EXPECT_EQ(t.count, kMenuLines) << lines(t);
+    EXPECT_TRUE(shown(t, "> Back <")) << lines(t);
+    EXPECT_TRUE(shown(t, "s12: valid")) << lines(t);
+    EXPECT_FALSE(shown(t, "s11: valid")) << lines(t);
+    EXPECT_EQ(menu_stage_map(), nullptr);
+    menu_input(kDown);  // round to the first: the list's start shows
+    EXPECT_TRUE(shown(menu_text(), "s18: valid") && !shown(menu_text(), "s19: valid"));
 }
 
 }  // namespace
