@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr int kMaxLinkHops = 40;    // as the kernel allows before ELOOP
-constexpr int kLockTries = 100;     // another writer is waited for this many times...
-constexpr long kLockWaitNs = 10e6;  // ...this long each: a second in all
+constexpr int kMaxLinkHops = 40;        // as the kernel allows before ELOOP
+constexpr int kLockTries = 100;         // another writer is waited for this many times...
+constexpr long kLockWaitNs = 10000000;  // ...this long each: a second in all
 
 const char* base_name(const char* path) {
     const char* slash = std::strrchr(path, '/');

@@ -16,6 +16,7 @@
 #include "input/input.h"
 #include "input/settings.h"
 #include "input/settings_write.h"
+#include "state/state.h"
 #include "temp_dir.h"
 
 namespace {
@@ -115,6 +116,10 @@ TEST(SettingsWrite, ReplacesTheFileWholeOrNotAtAll) {
     const std::string fresh = (dir.path() / "a/b/vellin.cfg").string();
     ASSERT_TRUE(write_settings_values(fresh.c_str(), kChanges, 1, why, sizeof why)) << why;
     EXPECT_EQ(slurp(fresh), "[settings]\nvolume = 40\n");
+    // The one-shot form other files use (stages, records): any bytes.
+    const std::string bytes("demo\0\xff\n", 7);
+    ASSERT_TRUE(replace_file(fresh.c_str(), bytes.data(), bytes.size(), why, sizeof why)) << why;
+    EXPECT_EQ(slurp(fresh), bytes);
 
     // A place that cannot be written says why and leaves the old file as it was.
     EXPECT_FALSE(write_settings_values((real + "/x.cfg").c_str(), kChanges, 1, why, sizeof why));
