@@ -52,6 +52,7 @@ cp "$assets/stages/bridges.stage" "$work/gone.stage"
 rm "$work/gone.stage"
 rows=(
   "$work/carried.demo|$work/carried.demo: finished gone in 1:05.000 (7800 steps)"
+  "demos/par/warren.demo|demos/par/warren.demo: finished warren in 1:05.000 (7800 steps)"
   "$work/named.demo|$work/named.demo: needs the stage gone (hash *), not found in the stages folders (vellin --list-stages)"
   "$assets/demos/par/steps.demo|$assets/demos/par/steps.demo: finished steps in 1:05.000 (7800 steps)"
   "$work/folder|$work/folder: a folder, not a demo"
@@ -71,7 +72,8 @@ for row in "${rows[@]}"; do
   files+=("${row%%|*}")
 done
 rc=0
-timeout 20 "$vellin" --data "$assets" --verify "${files[@]}" >"$work/out" 2>"$work/err" || rc=$?
+# From a folder without demos/: a relative name is found in the data, as --play finds it.
+(cd "$work" && timeout 20 "$vellin" --data "$assets" --verify "${files[@]}") >"$work/out" 2>"$work/err" || rc=$?
 cat "$work/out"
 [ "$rc" -eq 1 ] || fail "status $rc with bad files among them"
 [ ! -s "$work/err" ] || fail "said on stderr: $(cat "$work/err")"
