@@ -42,17 +42,6 @@ Clock::time_point frame_start;
 char stdout_buffer[4096];
 char demo_path[kDataPathSize];
 
-// A relative name that is not in the working directory is looked for in the
-// data directory (chosen before the session), where the shipped demos are
-// (demos/tour.demo).
-const char* find_demo(const char* name) {
-    if (name[0] == '/' || access(name, F_OK) == 0 || data_missing) {
-        return name;
-    }
-    data_path(name, demo_path);
-    return access(demo_path, F_OK) == 0 ? demo_path : name;
-}
-
 bool playing() {
     return mode == Mode::kPlay || mode == Mode::kTimedemo;
 }
@@ -92,6 +81,14 @@ void record_frame() {
 
 }  // namespace
 
+const char* find_demo(const char* name, char out[kDataPathSize]) {
+    if (name[0] == '/' || access(name, F_OK) == 0 || data_missing) {
+        return name;
+    }
+    data_path(name, out);
+    return access(out, F_OK) == 0 ? out : name;
+}
+
 int begin_session() {
     unblock_quit_signals();
     // Printing from the frame loop must not make stdio allocate a buffer.
@@ -99,7 +96,7 @@ int begin_session() {
     const char* demo = options.play ? options.play : options.timedemo;
     if (demo != nullptr) {
         mode = options.play ? Mode::kPlay : Mode::kTimedemo;
-        if (!load_demo(find_demo(demo), &playback)) {
+        if (!load_demo(find_demo(demo, demo_path), &playback)) {
             return 1;
         }
         stage_seed = playback.seed;

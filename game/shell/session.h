@@ -5,6 +5,8 @@
 #ifndef VELLIN_SESSION_H
 #define VELLIN_SESSION_H
 
+#include "shell/data_dir.h"
+
 extern unsigned int stage_seed;  // the seed the stage is generated from
 
 // Before start-up: lets the quit signals through, loads the demo to play or
@@ -33,6 +35,11 @@ bool session_over();
 // the exit status; after a quit signal, shuts Allegro down and dies of that
 // signal instead.
 int end_session();
+
+// A demo's file: a relative name that is not in the working directory is
+// looked for in the data directory (chosen before the session), where the
+// shipped demos are (demos/tour.demo, demos/par/). Returns `name` or `out`.
+const char* find_demo(const char* name, char out[kDataPathSize]);
 
 struct Demo;
 // The demo being played, once begin_session has loaded it; null otherwise.

@@ -8,6 +8,7 @@
 #include "model/model.h"
 #include "shell/data_dir.h"
 #include "shell/replay.h"
+#include "shell/session.h"
 #include "shell/shell.h"
 #include "state/state.h"
 
@@ -69,7 +70,8 @@ bool choose_stage_of(std::FILE* out, const char* path, const Demo& demo) {
 bool verify_one(std::FILE* out, const char* path) {
     static Demo demo;
     char why[128];
-    if (!read_demo(path, &demo, why, sizeof why)) {
+    char found[kDataPathSize];
+    if (!read_demo(find_demo(path, found), &demo, why, sizeof why)) {
         print_refusal(out, path, why);
         return false;
     }
