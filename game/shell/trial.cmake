@@ -1,0 +1,1 @@
+target_link_libraries(vellin_shell PUBLIC vellin_trial)
