@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -217,14 +215,15 @@ TEST_F(Records, AFailedWriteKeepsTheOldBest) {
     EXPECT_FALSE(write_record(p.c_str(), "new", 3, stderr));
     EXPECT_EQ(slurp(p), "old");
     std::filesystem::remove(p + ".lock");
-    // A records folder that cannot be written.
-    if (geteuid() != 0) {
-        const std::string folder = dir.path().string() + "/vellin/records";
-        chmod(folder.c_str(), 0500);
-        EXPECT_FALSE(write_record(p.c_str(), "new", 3, stderr));
-        chmod(folder.c_str(), 0700);
-        EXPECT_EQ(slurp(p), "old");
-    }
+    // A records folder that cannot be written (a file in its place, which
+    // stops root too).
+    const std::string folder = dir.path().string() + "/vellin/records";
+    std::filesystem::rename(folder, folder + ".moved");
+    std::ofstream(folder) << "not a folder";
+    EXPECT_FALSE(write_record(p.c_str(), "new", 3, stderr));
+    std::filesystem::remove(folder);
+    std::filesystem::rename(folder + ".moved", folder);
+    EXPECT_EQ(slurp(p), "old");
     EXPECT_TRUE(write_record(p.c_str(), "new", 3, stderr));
     EXPECT_EQ(slurp(p), "new");
 }
