@@ -7,3 +7,7 @@ vellin_add_test(NAME trial_play_test
   LIBS vellin_shell LABELS trial)
 target_compile_definitions(trial_play_test
   PRIVATE VELLIN_PHYSICS_DATA="${CMAKE_CURRENT_LIST_DIR}/tests/data")
+# The jungle's crossing is a key script: make_demo's reader turns it into steps.
+target_link_libraries(trial_play_test PRIVATE make_demo_lib)
+target_compile_definitions(trial_play_test
+  PRIVATE VELLIN_TRIAL_DATA="${PROJECT_SOURCE_DIR}/game/trial/tests")

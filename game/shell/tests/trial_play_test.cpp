@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "key_script.h"
 #include "level/level.h"
 #include "model/model.h"
 #include "shell/physics.h"
@@ -80,6 +81,27 @@ TEST_F(TrialPlay, ClockAndFinishOnShortLayers) {
     // A demo that stops short of the finish has none.
     use_layer(8, 1, 99);
     EXPECT_EQ(replay_times(holding(kStepRight, 7679)).finish, -1);
+}
+
+// The jungle's last column can be reached on its own ledges: the key script
+// hops to it from the tour's end and passes x 1980 over column 98's ledge.
+TEST_F(TrialPlay, TheJungleIsFinishedOnItsLedges) {
+    clear_level();
+    tile_layer = jungle_map0;
+    generate_wall();
+    generate_bridges();
+    std::ifstream in(VELLIN_TRIAL_DATA "/jungle_end.keys");
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    KeyScript script;
+    std::string error;
+    ASSERT_TRUE(parse_key_script(text, &script, &error)) << error;
+    const Demo demo = demo_from_script(script);
+    EXPECT_EQ(replay_times(demo).finish, 8158);
+    EXPECT_EQ(demo.steps.size(), 8158u);
+    // One step short, no finish.
+    Demo short_of_it = demo;
+    short_of_it.steps.pop_back();
+    EXPECT_EQ(replay_times(short_of_it).finish, -1);
 }
 
 TEST_F(TrialPlay, GhostEndsWhereItsDemoEndsAndLeavesThePlayerAlone) {
