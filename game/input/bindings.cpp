@@ -7,6 +7,7 @@
 
 #include "input/input.h"
 #include "input/input_local.h"
+#include "input/settings_write.h"
 
 // Pad defaults suit an Xbox-style pad on Linux's joydev: A = 0, B = 1, X = 2,
 // Start = 7; the left stick is Allegro's stick 0 and the d-pad (joydev axes 6
@@ -22,10 +23,10 @@ const ActionInfo kActionInfo[kActionCount] = {
      "walk crouched; standing: crouch; with jump: drop through the ledge"},
     {"jump", kStepJump, {1, {KEY_X}, 1, {0}}, "jump"},
     {"aim", kStepAim, {1, {KEY_Z}, 2, {2, 1}}, "walk with the rifle raised"},
-    // No default key: one would clash with a key a player already bound.
+    // No pad button: a pad has few, and the pause menu offers it.
     {"restart",
      kStepRestart,
-     {0, {}, 0, {}},
+     {1, {KEY_R}, 0, {}},
      "back to the start of the stage (also in the pause menu)"},
     {"pause", 0, {1, {KEY_P}, 1, {7}}, "pause and resume"},
     {"screenshot", 0, {1, {KEY_F12}, 0, {}}, "save a screenshot"},
@@ -87,9 +88,7 @@ const char* action_name(Action a) {
 }
 
 void reset_input_settings() {
-    for (int a = 0; a < kActionCount; ++a) {
-        bindings[a] = kActionInfo[a].defaults;
-    }
+    reset_bindings();
     for (const SettingRow& row : kSettingRows) {
         *row.value = row.fallback;
     }
@@ -116,16 +115,11 @@ std::uint16_t keyboard_step_keys(const volatile char* keys) {
     return bits;
 }
 
-std::uint16_t pad_step_keys(const PadState& p) {
+std::uint16_t pad_way_keys(const PadState& p) {
     if (!p.present) {
         return 0;
     }
     std::uint16_t bits = 0;
-    for (int a = 0; a < kActionCount; ++a) {
-        if (button_down(bindings[a], p)) {
-            bits |= kActionInfo[a].bit;
-        }
-    }
     const PadLayout& l = pad_layout;
     // Stick and d-pad each count, as two keys do: both ways held is both bits.
     for (int x : {axis(p, l.move_stick, l.move_x), axis(p, l.dpad_stick, l.dpad_x)}) {
@@ -133,6 +127,19 @@ std::uint16_t pad_step_keys(const PadState& p) {
     }
     for (int y : {axis(p, l.move_stick, l.move_y), axis(p, l.dpad_stick, l.dpad_y)}) {
         bits |= y < 0 ? kStepUp : y > 0 ? kStepDown : 0;
+    }
+    return bits;
+}
+
+std::uint16_t pad_step_keys(const PadState& p) {
+    if (!p.present) {
+        return 0;
+    }
+    std::uint16_t bits = pad_way_keys(p);
+    for (int a = 0; a < kActionCount; ++a) {
+        if (button_down(bindings[a], p)) {
+            bits |= kActionInfo[a].bit;
+        }
     }
     return bits;
 }

@@ -75,6 +75,8 @@ int axis_direction(int pos, int rest, int dead_zone);
 
 // StepKey bits held on the keyboard; `keys` is indexed by KEY_ code, as key[].
 std::uint16_t keyboard_step_keys(const volatile char* keys);
+// StepKey bits of the ways the pad's stick and d-pad are pushed.
+std::uint16_t pad_way_keys(const PadState& p);
 // StepKey bits held on the pad: its stick, d-pad and bound buttons.
 std::uint16_t pad_step_keys(const PadState& p);
 // One step's input from the keyboard, the pad and the mouse values (clamped
@@ -110,6 +112,9 @@ const char* pad_name();
 // name says it has the common Xbox layout (it holds "Xbox", "X-Box" or
 // "XInput", in any case); nullptr for other pads and unknown buttons.
 const char* pad_button_name(const char* model, int button);
+// A button of the pad in use as the player reads it: its usual name ("A"),
+// or "button 9".
+void pad_button_label(int button, char* out, std::size_t size);
 
 // Allegro's low-level keyboard callback: a KEY_ code, with 0x80 set on a
 // release. Runs on Allegro's keyboard thread; a down while the key is already
@@ -120,6 +125,9 @@ void start_latch();
 // From poll_pad: the pad's buttons now; those down now and not at the last
 // call are latched.
 void latch_pad_buttons(std::uint32_t buttons);
+// From poll_pad: the StepKey bits of the ways the stick and d-pad are pushed
+// now; a way pushed now and not at the last call is latched, as a button.
+void latch_pad_ways(std::uint16_t pushed);
 // StepKey bits of the actions whose key or button went down since the last
 // call: OR them into the step's input, so a tap shorter than a step is held
 // for one. Once a step.
@@ -139,6 +147,11 @@ bool key_pressed(int code);
 // poll_presses; 0 (a key), -1 (a button) when none did. For rebinding.
 int first_key_pressed();
 int first_button_pressed();
+// Pad button n went down before the last poll_presses.
+bool button_pressed(int n);
+// StepKey bits of the ways the stick or d-pad was pushed before the last
+// poll_presses (the menus' moves; the steps read the stick as held).
+std::uint16_t pad_ways_pressed();
 // A press of the action made by the game itself (a menu entry): the next step
 // and the next poll_presses see it as if its key had been tapped.
 void press_action(Action a);

@@ -18,12 +18,18 @@ bool key_is_down[KEY_MAX];  // keyboard thread only
 // Main thread only: poll_pad runs there.
 std::uint32_t button_downs[kPadButtons];
 std::uint32_t buttons_were_down;
+// The stick's and d-pad's four ways, as the pad's buttons: pushed counts.
+constexpr std::uint16_t kWays[] = {kStepLeft, kStepRight, kStepUp, kStepDown};
+constexpr int kWayCount = sizeof kWays / sizeof kWays[0];
+std::uint32_t way_downs[kWayCount];
+std::uint16_t ways_were_pushed;
 
 // The counts a reader saw when it last looked.
 struct Seen {
     std::uint32_t keys[KEY_MAX];
     std::uint32_t buttons[kPadButtons];
     std::uint32_t actions[kActionCount];  // presses made by the game itself
+    std::uint32_t ways[kWayCount];
 };
 Seen step_seen, frame_seen;
 Seen frame_before;  // frame_seen of the poll before the last
@@ -62,6 +68,9 @@ void count_now(Seen* now) {
     for (int a = 0; a < kActionCount; ++a) {
         now->actions[a] = action_downs[a];
     }
+    for (int w = 0; w < kWayCount; ++w) {
+        now->ways[w] = way_downs[w];
+    }
 }
 
 }  // namespace
@@ -89,6 +98,15 @@ void latch_pad_buttons(std::uint32_t buttons) {
         }
     }
     buttons_were_down = buttons;
+}
+
+void latch_pad_ways(std::uint16_t pushed) {
+    for (int w = 0; w < kWayCount; ++w) {
+        if (pushed & ~ways_were_pushed & kWays[w]) {
+            ++way_downs[w];
+        }
+    }
+    ways_were_pushed = pushed;
 }
 
 std::uint16_t take_step_presses() {
@@ -139,13 +157,25 @@ int first_key_pressed() {
     return 0;
 }
 
+bool button_pressed(int n) {
+    return n >= 0 && n < kPadButtons && frame_seen.buttons[n] != frame_before.buttons[n];
+}
+
 int first_button_pressed() {
     for (int n = 0; n < kPadButtons; ++n) {
-        if (frame_seen.buttons[n] != frame_before.buttons[n]) {
+        if (button_pressed(n)) {
             return n;
         }
     }
     return -1;
+}
+
+std::uint16_t pad_ways_pressed() {
+    std::uint16_t bits = 0;
+    for (int w = 0; w < kWayCount; ++w) {
+        bits |= frame_seen.ways[w] != frame_before.ways[w] ? kWays[w] : 0;
+    }
+    return bits;
 }
 
 void press_action(Action a) {

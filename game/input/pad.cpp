@@ -136,6 +136,7 @@ void lose_pad() {
     pad = PadState{};
     name[0] = '\0';
     latch_pad_buttons(0);
+    latch_pad_ways(0);
     std::fputs("vellin: gamepad disconnected\n", stderr);
     std::snprintf(news, sizeof news, "Pad disconnected");
     news_waiting = true;
@@ -210,6 +211,7 @@ void poll_pad() {
     read_first_pad(pad.pos);
     learn_rests();
     latch_pad_buttons(pad.buttons);
+    latch_pad_ways(pad_way_keys(pad));
 }
 
 const char* pad_name() {
@@ -232,6 +234,15 @@ const char* pad_button_name(const char* model, int button) {
         }
     }
     return nullptr;
+}
+
+void pad_button_label(int button, char* out, std::size_t size) {
+    const char* usual = pad_button_name(name, button);
+    if (usual != nullptr) {
+        std::snprintf(out, size, "%s", usual);
+    } else {
+        std::snprintf(out, size, "button %d", button);
+    }
 }
 
 // The pad's name as the kernel gives it, or its counts when it gives none.

@@ -19,6 +19,8 @@ int write_png(const char* path, bool exclusive, const unsigned char* rgb, int wi
 // vellin-NNNN.png with the first free number, and prints the path on stdout.
 // Failures are reported on stderr; the game goes on.
 void take_screenshot();
+// The file the last take_screenshot wrote, or nullptr when it wrote none.
+const char* last_screenshot();
 
 // Creates DIR and its missing parents, before any frame. Returns false after
 // printing why, also when DIR is not a folder or, unless `overwrite`, already

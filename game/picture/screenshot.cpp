@@ -19,6 +19,7 @@ namespace {
 unsigned char pixels[3 * kMaxPictureWidth * kMaxPictureHeight];
 char path[PATH_MAX];
 int next_number = 1;  // screenshots already taken in this run are not looked at again
+char shot[PATH_MAX];  // the last screenshot written; "" when the last one failed
 constexpr int kMaxScreenshots = 9999;
 
 // Reads the drawn frame before the flip. False when the screen is larger
@@ -62,6 +63,7 @@ bool screenshot_folder(char* out, std::size_t size) {
 
 void take_screenshot() {
     int width = 0, height = 0;
+    shot[0] = '\0';
     if (!screenshot_folder(path, sizeof path)) {
         std::fprintf(stderr, "vellin: no folder for screenshots: set HOME or XDG_DATA_HOME\n");
         return;
@@ -79,6 +81,7 @@ void take_screenshot() {
         const int error = write_png(path, true, pixels, width, height);
         if (error == 0) {
             ++next_number;
+            std::memcpy(shot, path, sizeof shot);
             std::printf("%s\n", path);
             std::fflush(stdout);
             return;
@@ -90,6 +93,10 @@ void take_screenshot() {
     }
     path[folder] = '\0';
     std::fprintf(stderr, "vellin: %s holds %d screenshots already\n", path, kMaxScreenshots);
+}
+
+const char* last_screenshot() {
+    return shot[0] != '\0' ? shot : nullptr;
 }
 
 bool make_capture_folder(const char* dir, bool overwrite) {

@@ -5,6 +5,7 @@
 #define VELLIN_PAUSE_H
 
 #include "input/input.h"
+#include "shell/notes.h"  // draw_play_notes, called beside keep_frame
 
 // Once the window is open and before the first frame: builds the paused
 // screen and, with `on_focus`, watches the window's keyboard focus.
@@ -17,9 +18,4 @@ void keep_frame();
 // the kept frame as it was drawn. Presses made while paused do not reach the
 // steps after.
 bool wait_paused();
-// Before the flip of a frame of play: one line at the foot of the picture
-// after the trooper has fallen below the stage for a few seconds (how to go
-// back to the start), and for a while after a pad came or went.
-void draw_play_notes();
-
 #endif

@@ -96,6 +96,10 @@ int fitting_scale(int scale, int desktop_w, int desktop_h) {
     return scale;
 }
 
+int largest_window_scale() {
+    return fitting_scale(kMaxWindowScale, desktop_width, desktop_height);
+}
+
 bool set_window_mode(int fullscreen, int scale) {
     if (window_program == nullptr)
         return false;
@@ -117,9 +121,15 @@ bool set_window_mode(int fullscreen, int scale) {
                      got_width, got_height, width, height);
     }
     // Whatever size the window got, the picture fits it.
+    const bool smaller = got_width < window_width || got_height < window_height;
     window_fullscreen = full;
     fit_picture(got_width, got_height);
     set_mouse_range(0, 0, got_width - 1, got_height - 1);
+    if (smaller) {
+        // Left where it was, the pointer is outside the smaller window.
+        put_pointer(got_width / 2, got_height / 2);
+        position_mouse(got_width / 2, got_height / 2);
+    }
     return took;
 }
 

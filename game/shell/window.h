@@ -28,11 +28,15 @@ bool focus_returned();
 // times it fits a desktop of `desktop_w` by `desktop_h`; `scale` itself when
 // the desktop's size is unknown (0).
 int fitting_scale(int scale, int desktop_w, int desktop_h);
+// The largest scale whose window fits this desktop (kMaxWindowScale when its
+// size is unknown).
+int largest_window_scale();
 
 // Changes the open window to full screen (a borderless window of the
 // desktop's size) or to a window of 640 by 480 times `scale` (cut to the
 // largest that fits the desktop, with one line), keeping the GL context, the
-// textures and the display lists, before the next frame is drawn. False, after
+// textures and the display lists, before the next frame is drawn; a window
+// that got smaller gets the pointer put in its middle. False, after
 // one line saying why, when it could not be done while the game runs (the
 // window manager kept another size, or the desktop's size is unknown); the
 // picture then fits the size the window has.

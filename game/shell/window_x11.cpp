@@ -243,3 +243,14 @@ void name_window(const char* title) {
     }
     XUNLOCK();
 }
+
+void put_pointer(int x, int y) {
+    XLOCK();
+    Display* d = _xwin.display;
+    const Window w = _xwin.window;
+    if (d != nullptr && w != None) {
+        XWarpPointer(d, None, w, 0, 0, 0, 0, x, y);
+        XFlush(d);
+    }
+    XUNLOCK();
+}

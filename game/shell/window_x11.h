@@ -29,6 +29,9 @@ void make_window_borderless();
 // size the window has then is `got_width` by `got_height`.
 bool resize_window(int width, int height, bool full, int* got_width, int* got_height);
 
+// Moves the pointer to (x, y) of the window.
+void put_pointer(int x, int y);
+
 // True when `name` is a whole word of a space-separated extension list
 // (GLX_EXT_swap_control is a prefix of GLX_EXT_swap_control_tear).
 bool extension_offered(const char* list, const char* name);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Pause end to end, in the real game under X: P freezes the picture while a
 # walking key is held and resumes without catching up; the pause menu changes
-# the volume and moves Walk right to D, writing both to the settings file
-# (its other lines kept), and Back to the start puts the trooper back; the
-# next start walks on D, and its recording, across a pause and a Back to the
-# start, plays back to the same end; with "focus", the game pauses when
-# another window takes the keyboard focus, and Escape quits while paused.
+# the volume and moves Walk right to D (after a refused Left, the prompt still
+# waiting), writing both to the settings file (its other lines kept), and
+# Back to the start puts the trooper back; the next start walks on D, shows
+# REC while it records, and its recording, across R (Back to the start),
+# plays back to the same end; with "focus", the game pauses when another
+# window takes the keyboard focus, and Escape quits while paused.
 #   pause_e2e.sh <vellin> <shot_colours> <assets dir> <work dir> [focus]
 set -euo pipefail
 vellin=$1
@@ -59,7 +60,9 @@ if [ "$part" = keys ]; then
   start_game --seed 7
   walk_across_pause
   shot_still resumed
-  frozen=$(differ paused-a paused-b)
+  # Below the menu, whose note says where the screenshot went.
+  for s in paused-a paused-b; do convert "$work/$s.png" -crop 640x110+0+370 +repage "$work/$s-foot.png"; done
+  frozen=$(differ paused-a-foot paused-b-foot)
   start=$(edge "$work/start.png")
   paused=$(edge "$screenshots/vellin-0001.png")
   resumed=$(edge "$work/resumed.png")
@@ -82,11 +85,13 @@ if [ "$part" = keys ]; then
   sleep 0.5
   shot settings
   hold 0.1 Escape # back to the first screen, not a quit
-  # Controls by the mouse: its line is at row 290 of the first screen.
-  xdotool mousemove --window "$win" 320 290 click 1
+  # Controls by the mouse: its line is at row 258 of the first screen.
+  xdotool mousemove --window "$win" 320 258 click 1
   sleep 0.5
   menu_pick 1     # Walk right
   sleep 0.5
+  hold 0.1 Left # Walk left's: refused, and the prompt waits on
+  sleep 0.3
   shot waiting
   hold 0.1 d
   sleep 0.5
@@ -114,11 +119,15 @@ if [ "$part" = keys ]; then
   rm -rf "$screenshots"
   start_game --seed 7 --record "$work/paused.demo"
   shot_still start2
+  # REC in the picture's top right corner, red, over the sky and the palms.
+  red=$(convert "$work/start2.png" -crop 70x30+570+0 +repage -fx '(r > 0.7 && g < 0.4) ? 1 : 0' \
+    -format '%[fx:int(mean * w * h)]' info:)
+  echo "REC mark: $red red pixels"
+  [ "$red" -gt 30 ] || fail "no REC mark while recording"
   hold 1 d
   shot_still walked2
   expect_walked start2 walked2 "D does not walk right after a new start"
-  hold 0.2 p
-  menu_pick 1 # Back to the start
+  hold 0.2 r # Back to the start
   sleep 1
   hold 0.5 d
   shot_still end

@@ -43,6 +43,26 @@ TEST(LatchTest, TapsReachOneStepAndOneFrameAndHeldKeysCountOnce) {
     EXPECT_EQ(take_step_presses() & kStepRestart, kStepRestart);
     poll_presses();
     EXPECT_FALSE(pressed(kActRestart) || key_pressed(KEY_F11) || first_button_pressed() >= 0);
+
+    // The stick's ways latch as buttons do, for the frame only: a step reads
+    // the stick as held.
+    latch_pad_ways(kStepUp);
+    latch_pad_ways(kStepUp | kStepLeft);  // held up, then left as well
+    latch_pad_ways(0);
+    latch_pad_buttons(1u << 5);
+    poll_presses();
+    EXPECT_EQ(pad_ways_pressed(), kStepUp | kStepLeft);
+    EXPECT_TRUE(button_pressed(5) && !button_pressed(4));
+    EXPECT_EQ(take_step_presses(), 0);
+    latch_pad_ways(kStepUp);
+    poll_presses();
+    EXPECT_EQ(pad_ways_pressed(), kStepUp);
+    latch_pad_ways(kStepUp);  // still held
+    poll_presses();
+    EXPECT_EQ(pad_ways_pressed(), 0);
+    EXPECT_FALSE(button_pressed(5));
+    latch_pad_ways(0);
+    latch_pad_buttons(0);
 }
 
 TEST(LatchTest, XboxStylePadsNameTheirButtons) {
@@ -50,4 +70,7 @@ TEST(LatchTest, XboxStylePadsNameTheirButtons) {
     EXPECT_STREQ(pad_button_name("XInput Controller", 4), "LB");
     EXPECT_EQ(pad_button_name("XBOX One pad", 11), nullptr);
     EXPECT_EQ(pad_button_name("Sony PLAYSTATION(R)3 Controller", 0), nullptr);
+    char label[16];
+    pad_button_label(9, label, sizeof label);  // no pad: no usual names
+    EXPECT_STREQ(label, "button 9");
 }

@@ -1,0 +1,70 @@
+// The first screen of the pause menu: a table of entries, each a label and
+// what choosing it does.
+#include <cstdio>
+
+#include "menu/menu_local.h"
+
+namespace {
+
+struct FirstEntry {
+    const char* label;
+    MenuResult (*choose)();
+    bool in_demo;  // offered while a demo plays
+};
+
+MenuResult resume() {
+    return kMenuResume;
+}
+
+MenuResult restart() {
+    return kMenuRestart;
+}
+
+MenuResult settings_screen() {
+    menu_go(kScreenSettings);
+    return kMenuStay;
+}
+
+MenuResult controls_screen() {
+    menu_go(kScreenControls);
+    return kMenuStay;
+}
+
+MenuResult quit() {
+    return kMenuQuit;
+}
+
+constexpr FirstEntry kEntries[] = {
+    {"Resume", resume, true},
+    {"Back to the start", restart, false},
+    {"Settings", settings_screen, true},
+    {"Controls", controls_screen, true},
+    {"Quit", quit, true},
+};
+constexpr int kEntryCount = sizeof kEntries / sizeof kEntries[0];
+
+int count() {
+    return kEntryCount;
+}
+
+bool shown(int e) {
+    return kEntries[e].in_demo || !menu.setup.demo;
+}
+
+void subtitle(char* out, std::size_t size) {
+    const char* stage = menu.setup.stage;
+    std::snprintf(out, size, "%s", stage != nullptr && stage[0] != '\0' ? stage : " ");
+}
+
+void label(int e, char* out, std::size_t size) {
+    std::snprintf(out, size, "%s", kEntries[e].label);
+}
+
+MenuResult choose(int e) {
+    return kEntries[e].choose();
+}
+
+}  // namespace
+
+const MenuScreen kFirstScreen = {"Paused", nullptr, nullptr, count,  shown,
+                                 subtitle, label,   choose,  nullptr};
