@@ -1,4 +1,8 @@
 // Demo files: encoding, and decoding of untrusted bytes.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -12,11 +16,14 @@ namespace {
 const unsigned char kMagic[8] = {'V', 'E', 'L', 'L', 'D', 'E', 'M', 'O'};
 // Version 2 names the rules that recorded a demo: bridge joints hold and a
 // deck is one row thick. A version 1 demo still plays, but can wander off once
-// its player crosses a joint. Version 3 adds the stage and the checksum.
+// its player crosses a joint. Version 3 adds the stage's name and hash and the
+// checksum; version 4 the stage's layer, so that it plays without the file.
 constexpr std::uint16_t kVersion = kDemoVersion;
 constexpr std::uint16_t kRulesVersion = 2;
 constexpr std::uint16_t kOldestVersion = 1;
-constexpr std::uint16_t kStageVersion = 3;  // the first with a stage and a checksum
+constexpr std::uint16_t kStageVersion = kDemoStageVersion;  // also the first with a checksum
+constexpr std::uint16_t kLayerVersion = 4;
+constexpr int kTileCodes[] = {0, 1, 5, 9};  // empty, ledge, rock, bridge
 constexpr std::uint32_t kChecksumPrime = 16777619u;
 constexpr std::uint16_t kEndMarker = 0xffff;
 constexpr int kLowestPointerRow = 0;
@@ -65,6 +72,45 @@ bool name_byte(unsigned char c) {
     return c >= 0x20 && c != 0x7f && c != '/';
 }
 
+bool tile_code(unsigned char c) {
+    for (int code : kTileCodes) {
+        if (c == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// FNV-1a 32 over the codes as one byte each, as stage_hash does.
+std::uint32_t layer_hash(const int codes[kDemoMapRows][kDemoMapColumns]) {
+    std::uint32_t sum = kDemoChecksumStart;
+    for (int r = 0; r < kDemoMapRows; ++r) {
+        for (int c = 0; c < kDemoMapColumns; ++c) {
+            const unsigned char b = static_cast<unsigned char>(codes[r][c]);
+            sum = demo_checksum(sum, &b, 1);
+        }
+    }
+    return sum;
+}
+
+// Version 4's layer at `data`, kDemoLayerBytes of it.
+bool read_layer(const unsigned char* data, std::size_t offset, Demo* demo, DemoError* error) {
+    for (std::size_t i = 0; i < kDemoLayerBytes; ++i) {
+        if (!tile_code(data[i])) {
+            return fail(error, offset + i, "tile code %u in the stage's row %zu, column %zu",
+                        data[i], i / kDemoMapColumns + 1, i % kDemoMapColumns + 1);
+        }
+        demo->codes[i / kDemoMapColumns][i % kDemoMapColumns] = data[i];
+    }
+    demo->has_codes = true;
+    const std::uint32_t sum = demo_checksum(kDemoChecksumStart, data, kDemoLayerBytes);
+    if (sum != demo->layer_hash) {
+        return fail(error, kDemoHeaderBytes, "stage hash %08x, its layer's is %08x",
+                    demo->layer_hash, sum);
+    }
+    return true;
+}
+
 std::size_t end_bytes(unsigned int version) {
     return kDemoEndBytes + (version >= kStageVersion ? kDemoChecksumBytes : 0);
 }
@@ -78,7 +124,8 @@ bool unfinished_name(const char* path) {
 }  // namespace
 
 std::size_t put_demo_header(unsigned int version, unsigned int seed, const char* stage,
-                            std::uint32_t layer_hash, unsigned char out[kDemoHeaderMax]) {
+                            std::uint32_t hash, const int codes[kDemoMapRows][kDemoMapColumns],
+                            unsigned char out[kDemoHeaderMax]) {
     std::memcpy(out, kMagic, sizeof kMagic);
     put16(static_cast<std::uint16_t>(version), out + 8);
     put16(static_cast<std::uint16_t>(kStepsPerSecond), out + 10);
@@ -86,11 +133,20 @@ std::size_t put_demo_header(unsigned int version, unsigned int seed, const char*
     if (version < kStageVersion) {
         return kDemoHeaderBytes;
     }
-    put32(layer_hash, out + kDemoHeaderBytes);
+    put32(version < kLayerVersion ? hash : layer_hash(codes), out + kDemoHeaderBytes);
     const std::size_t n = strnlen(stage, kDemoStageNameSize - 1);
     out[kDemoHeaderBytes + 4] = static_cast<unsigned char>(n);
     std::memcpy(out + kDemoHeaderBytes + 5, stage, n);
-    return kDemoHeaderBytes + 5 + n;
+    std::size_t at = kDemoHeaderBytes + 5 + n;
+    if (version < kLayerVersion) {
+        return at;
+    }
+    for (int r = 0; r < kDemoMapRows; ++r) {
+        for (int c = 0; c < kDemoMapColumns; ++c) {
+            out[at++] = static_cast<unsigned char>(codes[r][c]);
+        }
+    }
+    return at;
 }
 
 std::size_t put_demo_frame(std::uint16_t steps, unsigned char out[2]) {
@@ -129,7 +185,8 @@ std::vector<unsigned char> encode_demo(const Demo& demo) {
     std::vector<unsigned char> out(kDemoHeaderMax + 2 * demo.frame_steps.size() +
                                    kDemoStepBytes * demo.steps.size() + kDemoEndBytes +
                                    kDemoChecksumBytes);
-    std::size_t at = put_demo_header(version, demo.seed, demo.stage, demo.layer_hash, out.data());
+    std::size_t at =
+        put_demo_header(version, demo.seed, demo.stage, demo.layer_hash, demo.codes, out.data());
     std::size_t step = 0;
     for (std::uint16_t n : demo.frame_steps) {
         at += put_demo_frame(n, &out[at]);
@@ -147,6 +204,9 @@ std::vector<unsigned char> encode_demo(const Demo& demo) {
 bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, Demo* demo,
                 DemoError* error) {
     *demo = Demo{};
+    if (size == 0) {
+        return fail(error, 0, "empty, not a demo file");
+    }
     if (size < sizeof kMagic || std::memcmp(data, kMagic, sizeof kMagic) != 0) {
         return fail(error, 0, "not a demo file (no VELLDEMO magic)");
     }
@@ -187,6 +247,15 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
         }
         std::memcpy(demo->stage, data + at, n);
         at += n;
+    }
+    if (demo->version >= kLayerVersion) {
+        if (size - at < kDemoLayerBytes) {
+            return fail(error, size, "truncated stage layer");
+        }
+        if (!read_layer(data + at, at, demo, error)) {
+            return false;
+        }
+        at += kDemoLayerBytes;
     }
     bool ended = false;
     while (!ended) {
@@ -257,6 +326,27 @@ bool parse_demo(const unsigned char* data, std::size_t size, bool unfinished, De
     return true;
 }
 
+void demo_stage_name(const char* name, char out[kDemoStageNameSize]) {
+    std::size_t n = 0;
+    for (; name[n] != '\0' && n < kDemoStageNameSize - 1; ++n) {
+        out[n] = name_byte(static_cast<unsigned char>(name[n])) ? name[n] : '_';
+    }
+    // Cut inside a character: drop its lead and continuation bytes.
+    if (name[n] != '\0' && (static_cast<unsigned char>(name[n]) & 0xc0) == 0x80) {
+        while (n > 0 && (static_cast<unsigned char>(out[n - 1]) & 0xc0) == 0x80) {
+            --n;
+        }
+        n -= n > 0 && static_cast<unsigned char>(out[n - 1]) >= 0xc0 ? 1 : 0;
+    }
+    while (n > 0 && out[n - 1] == ' ') {
+        --n;
+    }
+    out[n] = '\0';
+    if (n == 0) {
+        std::snprintf(out, kDemoStageNameSize, "stage");
+    }
+}
+
 std::int16_t demo_pointer_row(int row) {
     if (row < kLowestPointerRow) {
         return static_cast<std::int16_t>(row % kPitchTurnRows + kPitchTurnRows);
@@ -265,9 +355,28 @@ std::int16_t demo_pointer_row(int row) {
 }
 
 bool read_demo(const char* path, Demo* demo, char* why, std::size_t size) {
-    std::FILE* f = std::fopen(path, "rb");
+    // Without blocking: a fifo would wait for a writer for ever.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || fstat(fd, &st) != 0) {
+        std::snprintf(why, size, "%s", std::strerror(errno));
+        if (fd >= 0) {
+            close(fd);
+        }
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        std::snprintf(why, size, "%s",
+                      S_ISDIR(st.st_mode)    ? std::strerror(EISDIR)
+                      : S_ISFIFO(st.st_mode) ? "a fifo, not a demo file"
+                                             : "not a regular file");
+        close(fd);
+        return false;
+    }
+    std::FILE* f = fdopen(fd, "rb");
     if (f == nullptr) {
         std::snprintf(why, size, "%s", std::strerror(errno));
+        close(fd);
         return false;
     }
     // Read in pieces, so that the size in the file system is never trusted.
@@ -278,7 +387,6 @@ bool read_demo(const char* path, Demo* demo, char* why, std::size_t size) {
            bytes.size() <= static_cast<std::size_t>(kMaxDemoBytes)) {
         bytes.insert(bytes.end(), piece, piece + got);
     }
-    // fopen takes a directory; its first read fails with EISDIR.
     const int read_errno = std::ferror(f) == 0 ? 0 : errno != 0 ? errno : EIO;
     std::fclose(f);
     if (read_errno != 0) {

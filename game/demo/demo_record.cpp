@@ -26,7 +26,7 @@ int frame_count_steps;
 std::uint32_t frames, steps;
 unsigned int demo_seed;
 char demo_stage[kDemoStageNameSize];
-std::uint32_t demo_layer_hash;
+int demo_codes[kDemoMapRows][kDemoMapColumns];
 std::uint32_t sum;  // checksum of every byte written so far
 long byte_limit;
 long bytes;  // in the file so far
@@ -58,7 +58,7 @@ bool create_part() {
     }
     std::setvbuf(file, file_buffer, _IOFBF, sizeof file_buffer);
     unsigned char header[kDemoHeaderMax];
-    put(header, put_demo_header(kDemoVersion, demo_seed, demo_stage, demo_layer_hash, header));
+    put(header, put_demo_header(kDemoVersion, demo_seed, demo_stage, 0, demo_codes, header));
     last_flush = Clock::now();
     return true;
 }
@@ -118,7 +118,8 @@ bool demo_record_open(const char* path, unsigned int seed, bool overwrite, long 
     }
     file = nullptr;
     demo_seed = seed;
-    demo_record_stage("jungle", 0);
+    static const int kEmpty[kDemoMapRows][kDemoMapColumns] = {};
+    demo_record_stage("jungle", kEmpty);
     sum = kDemoChecksumStart;
     byte_limit = max_bytes;
     bytes = 0;
@@ -128,13 +129,9 @@ bool demo_record_open(const char* path, unsigned int seed, bool overwrite, long 
     return true;
 }
 
-void demo_record_stage(const char* name, std::uint32_t hash) {
-    std::snprintf(demo_stage, sizeof demo_stage, "%s", name);
-    for (char& c : demo_stage) {  // what the reader takes in a name
-        const unsigned char u = static_cast<unsigned char>(c);
-        c = u == 0 || (u >= 0x20 && u != 0x7f && u != '/') ? c : '_';
-    }
-    demo_layer_hash = hash;
+void demo_record_stage(const char* name, const int codes[kDemoMapRows][kDemoMapColumns]) {
+    demo_stage_name(name, demo_stage);
+    std::memcpy(demo_codes, codes, sizeof demo_codes);
 }
 
 // The loop never runs more than kMaxStepsPerFrame steps in a recorded frame.

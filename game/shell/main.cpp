@@ -12,6 +12,7 @@
 #include "level/level.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/replay.h"
 #include "shell/session.h"
 #include "shell/shell.h"
 #include "shell/window_x11.h"
@@ -123,14 +124,20 @@ void use_chosen(const char* path) {
     char stem[kStageNameSize];
     stage_file_stem(path, stem);
     std::snprintf(stage_name, sizeof stage_name, "%s", chosen.name[0] ? chosen.name : stem);
-    demo_record_stage(stem, stage_hash(chosen.codes));
+    demo_record_stage(stem, chosen.codes);
 }
 
 // A demo of version 3 plays on its stage: the jungle's hash is the layer
 // compiled in, any other is looked for by name in every stages folder.
 int demo_stage(const char* demo_path, const Demo& demo) {
-    if (demo.version < kDemoVersion ||
+    if (demo.version < kDemoStageVersion ||
         (std::strcmp(demo.stage, "jungle") == 0 && demo.layer_hash == stage_hash(jungle_map0))) {
+        return -1;
+    }
+    if (demo.has_codes) {  // version 4 carries its layer
+        std::memcpy(chosen.codes, demo.codes, sizeof chosen.codes);
+        use_stage(chosen);
+        std::snprintf(stage_name, sizeof stage_name, "%s", demo.stage);
         return -1;
     }
     char folders[kStageFolders][kDataPathSize];
@@ -162,7 +169,7 @@ int choose_stage() {
     const char* value = options.stage ? options.stage : settings.stage;
     const char* given = options.stage ? "--stage" : "stage =";
     if (value[0] == '\0') {
-        demo_record_stage("jungle", stage_hash(jungle_map0));
+        demo_record_stage("jungle", jungle_map0);
         return -1;
     }
     char path[kDataPathSize];
@@ -222,6 +229,9 @@ int main(int argc, char** argv) {
     if (status < 0) {
         override_settings();
         status = choose_data_dir();
+    }
+    if (status < 0 && options.verify) {
+        status = verify_demos(options.stage_files, options.stage_file_count, stdout);
     }
     if (status < 0 && options.list_stages) {
         status = list_stages();

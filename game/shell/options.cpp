@@ -37,6 +37,11 @@ const CmdOption kOwnOptions[] = {
              "list the stages found, where they are and whether they are valid"),
     cmd_flag("--check-stage", &options.check_stage, 1,
              "check the stage FILEs, naming every fault, and exit"),
+    cmd_flag("--verify", &options.verify, 1,
+             "replay the demo FILEs without a window, say which reach the stage's end and "
+             "in what time, and exit"),
+    cmd_flag("--time-trial", &options.time_trial, 1,
+             "race the clock from the stage's start to its end"),
 };
 
 constexpr int kOptionCount = kSettingOptionCount + sizeof kOwnOptions / sizeof kOwnOptions[0];
@@ -44,7 +49,7 @@ CmdOption option_table[kOptionCount];  // filled by parse_options
 
 const CmdLine kLine = {
     "vellin",
-    "[OPTION]... | vellin --check-stage FILE...",
+    "[OPTION]... | vellin --check-stage FILE... | vellin --verify FILE...",
     "A 3D side-scroller on a jungle stage, or a stage of your own.\n",
     option_table,
     kOptionCount,
@@ -79,9 +84,15 @@ const char* conflict() {
     if (options.stage != nullptr && (options.play != nullptr || options.timedemo != nullptr)) {
         return "--stage cannot be used with a demo to play: the demo holds its stage";
     }
-    if (options.check_stage != (options.stage_file_count > 0)) {
+    if (options.check_stage && options.verify) {
+        return "use only one of --check-stage and --verify";
+    }
+    if (options.verify && options.stage_file_count == 0) {
+        return "--verify needs a demo FILE to replay";
+    }
+    if (options.check_stage != (options.stage_file_count > 0) && !options.verify) {
         return options.check_stage ? "--check-stage needs a FILE to check"
-                                   : "a FILE goes with --check-stage only";
+                                   : "a FILE goes with --check-stage or --verify only";
     }
     return nullptr;
 }

@@ -32,8 +32,10 @@ struct Options {
     const char* stage = nullptr;     // --stage: a stage file or a stage's name
     int list_stages = 0;             // 1: list the stages found and exit
     int check_stage = 0;             // 1: check the stage files given and exit
-    const char** stage_files = nullptr;  // the operands, for --check-stage
-    int stage_file_count = 0;
+    int verify = 0;                  // 1: replay the demos given, say which finish, and exit
+    int time_trial = 0;              // 1: race the clock from the stage's start to its end
+    const char** stage_files = nullptr;  // the operands: stage files for --check-stage,
+    int stage_file_count = 0;            // demos for --verify
 
     // Settings for this run only, by row of the settings table (input's
     // settings.h); a row not given keeps the settings file's value.

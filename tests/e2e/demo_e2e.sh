@@ -2,8 +2,9 @@
 # Demos end to end with the real game under X: a recording made live on a
 # stage chosen by name (its title) plays back on that stage, two captures of
 # one demo made on a stage file are the same PNG files, the timedemo line, F12
-# screenshots that never overwrite, a damaged demo and one of a stage not
-# found refused cleanly.
+# screenshots that never overwrite, a damaged demo and an old one of a stage
+# not found refused cleanly, and a demo that holds its stage played without
+# the stage's file.
 #   demo_e2e.sh <vellin> <make_demo> <shot_colours> <assets dir> <work dir>
 set -euo pipefail
 vellin=$1
@@ -61,9 +62,15 @@ cat "$work/game.log"
 [ "$(wc -l <"$work/game.log")" -eq 1 ] && grep -q "^vellin: $work/bad.demo: offset 8: " "$work/game.log" ||
   fail "not one line naming the file and the offset"
 cp "$assets/stages/steps.stage" "$work/elsewhere.stage"
-"$make_demo" --stage "$work/elsewhere.stage" "$work/short.keys" "$work/elsewhere.demo"
+"$make_demo" --stage "$work/elsewhere.stage" --demo-version 3 "$work/short.keys" "$work/elsewhere.demo"
 rc=0
 "$vellin" --timedemo "$work/elsewhere.demo" >"$work/game.log" 2>&1 || rc=$?
 [ "$rc" -eq 1 ] && [ "$(cat "$work/game.log")" = "vellin: $work/elsewhere.demo: needs the stage elsewhere (hash $(od -An -tx4 -j16 -N4 "$work/elsewhere.demo" | tr -d ' ')), not found in the stages folders (vellin --list-stages)" ] ||
-  fail "a demo of a stage not found: status $rc, $(cat "$work/game.log")"
+  fail "a version 3 demo of a stage not found: status $rc, $(cat "$work/game.log")"
+
+echo "-- a demo that holds its stage plays after the stage's file is gone"
+"$make_demo" --stage "$work/elsewhere.stage" "$work/short.keys" "$work/carried.demo"
+rm "$work/elsewhere.stage"
+run_game --timedemo "$work/carried.demo" || fail "the demo that holds its stage did not play"
+grep -Eq '^vellin: 23 frames, ' "$work/game.log" || fail "carried: $(cat "$work/game.log")"
 echo "demos end to end: all steps passed"

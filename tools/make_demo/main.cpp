@@ -2,8 +2,11 @@
 //   make_demo SCRIPT DEMO          write the demo
 //   make_demo --trace SCRIPT MODEL play it without a window and print the
 //                                  player's state at the end of every hold
-//   --stage FILE                   on a stage file's layer; the demo names it
+//   --stage FILE                   on a stage file's layer; the demo holds it
+//   --demo-version 3               with --stage: name the stage but leave its
+//                                  layer out, as the game wrote demos before
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -54,11 +57,14 @@ int trace(const KeyScript& script, const char* model) {
 
 int tracing;
 const char* stage_path;
+int version;  // 0: the current one
 
 const CmdOption kOptions[] = {
     cmd_flag("--trace", &tracing, 1, "play SCRIPT without a window on the player MODEL"),
     cmd_text("--stage", "FILE", &stage_path,
-             "play on the stage in FILE instead of the jungle; the demo names it"),
+             "play on the stage in FILE instead of the jungle; the demo holds it"),
+    cmd_int("--demo-version", "N", &version, kDemoStageVersion, kDemoVersion,
+            "with --stage, write that version of the demo file (3: without the layer)"),
 };
 
 const CmdLine kLine = {
@@ -67,7 +73,7 @@ const CmdLine kLine = {
     "Turns a key script into a demo file, or plays it without a window (--trace)\n"
     "and prints the player's state at the end of every hold.\n",
     kOptions,
-    2,
+    3,
     "SCRIPT",
     2,
     2,
@@ -84,6 +90,9 @@ int main(int argc, char** argv) {
     if (status >= 0) {
         return status;
     }
+    if (version != 0 && stage_path == nullptr) {
+        return refuse_command_line(kLine, "--demo-version needs --stage", stderr);
+    }
     KeyScript script;
     if (!read_script(operands[0], &script)) {
         return 1;
@@ -95,8 +104,12 @@ int main(int argc, char** argv) {
             return 1;
         }
         use_stage(stage);
-        demo.version = kDemoVersion;
-        stage_file_stem(stage_path, demo.stage);
+        demo.version = version != 0 ? static_cast<unsigned int>(version) : kDemoVersion;
+        char stem[kStageNameSize];  // named after the file, as the game names it
+        stage_file_stem(stage_path, stem);
+        demo_stage_name(stem, demo.stage);
+        std::memcpy(demo.codes, stage.codes, sizeof demo.codes);
+        demo.has_codes = true;
         demo.layer_hash = stage_hash(stage.codes);
     }
     if (tracing) {

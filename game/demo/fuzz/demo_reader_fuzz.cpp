@@ -1,6 +1,7 @@
 // libFuzzer target for the demo reader: every input is parsed as a finished
 // demo and as an unfinished recording; what parses must encode back to the
-// same bytes, in its own version (a version 3 demo's stage and checksum too).
+// same bytes, in its own version (from version 3 its stage and checksum, in
+// version 4 its layer too).
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -17,13 +18,31 @@
 
 namespace {
 
-// In the current version unless another is asked for; only it names a stage.
+// The stage hash as the level computes it, written out: FNV-1a 32 over the
+// codes as one byte each.
+std::uint32_t layer_hash_of(const int codes[kDemoMapRows][kDemoMapColumns]) {
+    std::uint32_t h = 2166136261u;
+    for (int i = 0; i < kDemoMapRows * kDemoMapColumns; ++i)
+        h = (h ^ static_cast<std::uint8_t>(codes[i / kDemoMapColumns][i % kDemoMapColumns])) *
+            16777619u;
+    return h;
+}
+
+// In the current version unless another is asked for; from version 3 it
+// names a stage, from 4 it holds the stage's layer.
 Demo sample_demo(unsigned int version = kDemoVersion) {
     Demo d;
     d.version = version;
-    if (version == kDemoVersion) {
+    if (version >= kDemoStageVersion) {
         std::snprintf(d.stage, sizeof d.stage, "steps");
         d.layer_hash = 0x12345678;
+    }
+    if (version >= 4) {
+        const int kCodes[] = {0, 1, 5, 9};
+        for (int i = 0; i < kDemoMapRows * kDemoMapColumns; ++i)
+            d.codes[i / kDemoMapColumns][i % kDemoMapColumns] = kCodes[i % 7 % 4];
+        d.has_codes = true;
+        d.layer_hash = layer_hash_of(d.codes);
     }
     d.seed = 0xdeadbeef;
     d.frame_steps = {2, 0, 1};
@@ -33,6 +52,7 @@ Demo sample_demo(unsigned int version = kDemoVersion) {
 
 bool same(const Demo& a, const Demo& b) {
     if (a.seed != b.seed || std::string(a.stage) != b.stage || a.layer_hash != b.layer_hash ||
+        a.has_codes != b.has_codes || std::memcmp(a.codes, b.codes, sizeof a.codes) != 0 ||
         a.frame_steps != b.frame_steps || a.steps.size() != b.steps.size()) {
         return false;
     }
@@ -52,7 +72,8 @@ bool parse(const std::vector<unsigned char>& bytes, std::size_t size, DemoError*
     return parse_demo(copy.data(), copy.size(), unfinished, demo, error);
 }
 
-const std::size_t kHeader = kDemoHeaderBytes + 5 + 5;  // the sample's, with "steps"
+// The sample's, with "steps" and its layer.
+const std::size_t kHeader = kDemoHeaderBytes + 5 + 5 + kDemoLayerBytes;
 const std::size_t kEnd = kDemoEndBytes + kDemoChecksumBytes;
 
 std::string temp_path(const char* name) {
@@ -61,15 +82,60 @@ std::string temp_path(const char* name) {
 
 }  // namespace
 
-TEST(DemoFile, EncodedDemoReadsBackUnchanged) {
-    const std::vector<unsigned char> bytes = encode_demo(sample_demo());
-    ASSERT_EQ(bytes.size(), kHeader + 3 * 2 + 3 * kDemoStepBytes + kEnd);
+// Every version reads back as it was written: 1 and 2 alike, 3 with the
+// stage's name and hash, 4 with its layer too.
+TEST(DemoFile, EveryVersionReadsBackUnchanged) {
+    const struct {
+        unsigned int version;
+        std::size_t header;
+        std::size_t end;
+    } versions[] = {{1, kDemoHeaderBytes, kDemoEndBytes},
+                    {2, kDemoHeaderBytes, kDemoEndBytes},
+                    {3, kDemoHeaderBytes + 5 + 5, kEnd},
+                    {4, kHeader, kEnd}};
+    for (const auto& v : versions) {
+        const std::vector<unsigned char> bytes = encode_demo(sample_demo(v.version));
+        ASSERT_EQ(bytes.size(), v.header + 3 * 2 + 3 * kDemoStepBytes + v.end) << v.version;
+        Demo back;
+        DemoError error;
+        ASSERT_TRUE(parse(bytes, bytes.size(), &error, &back)) << v.version << error.reason;
+        EXPECT_EQ(back.version, v.version);
+        EXPECT_TRUE(same(back, sample_demo(v.version))) << v.version;
+    }
     EXPECT_EQ(demo_checksum(kDemoChecksumStart, reinterpret_cast<const unsigned char*>("a"), 1),
               0xe40c292cu);  // FNV-1a 32's published value
-    Demo back;
-    DemoError error;
-    ASSERT_TRUE(parse(bytes, bytes.size(), &error, &back)) << error.reason;
-    EXPECT_TRUE(same(back, sample_demo()));
+}
+
+// Whatever the stage's file is called, the demo holds a name it reads back.
+TEST(DemoFile, AnyStageNameIsMadeOneADemoHolds) {
+    const std::string e_acute = "\xc3\xa9";  // two bytes
+    std::string many;
+    for (int i = 0; i < 40; ++i)
+        many += e_acute;
+    const struct {
+        std::string name, held;
+    } rows[] = {
+        {"steps", "steps"},
+        {"", "stage"},
+        {"   ", "stage"},
+        {"a/b\x01\x7f", "a_b__"},
+        {"cave   ", "cave"},
+        {"+" + std::string(100, ' '), "+"},
+        {many, many.substr(0, 62)},                              // 31 whole characters
+        {std::string(62, 'a') + e_acute, std::string(62, 'a')},  // not half of one
+        {std::string(61, 'a') + e_acute + "b", std::string(61, 'a') + e_acute},
+        {std::string(70, 'x'), std::string(63, 'x')},
+    };
+    for (const auto& row : rows) {
+        Demo d = sample_demo();
+        demo_stage_name(row.name.c_str(), d.stage);
+        EXPECT_EQ(std::string(d.stage), row.held) << row.name;
+        const std::vector<unsigned char> bytes = encode_demo(d);
+        Demo back;
+        DemoError error;
+        EXPECT_TRUE(parse(bytes, bytes.size(), &error, &back)) << row.name << error.reason;
+        EXPECT_EQ(std::string(back.stage), row.held);
+    }
 }
 
 TEST(DemoFile, BadMagicVersionOrRateIsRefusedAtItsOffset) {
@@ -80,7 +146,7 @@ TEST(DemoFile, BadMagicVersionOrRateIsRefusedAtItsOffset) {
         const char* reason;
     } faults[] = {{0, 'v', "magic"},
                   {7, 0, "magic"},
-                  {8, 4, "version 4"},
+                  {8, 5, "version 5"},
                   {8, 0, "version 0"},
                   {10, 60, "60 steps"}};
     for (const auto& f : faults) {
@@ -121,6 +187,10 @@ TEST(DemoFile, ImpossibleValuesAreRefused) {
         {end + 6, {0xff, 0xff, 0xff, 0xff}, "4294967295 steps"},
         {kDemoHeaderBytes + 4, {0}, "stage name of 0 bytes"},
         {kDemoHeaderBytes + 5, {'/'}, "byte 0x2f in the stage name"},
+        {kDemoHeaderBytes + 10 + 101, {2}, "tile code 2 in the stage's row 2, column 2"},
+        {kDemoHeaderBytes + 10 + 1599, {3}, "row 16, column 100"},
+        {kDemoHeaderBytes + 10 + 7, {1}, "its layer's is"},  // a valid code, the wrong one
+        {kDemoHeaderBytes, {0, 0}, "its layer's is"},
         {first_step + kDemoStepBytes, {1, 0, 5, 0}, "damaged"},  // valid values, wrong ones
         {end + 10, {0, 0, 0, 0}, "damaged"},
     };
@@ -207,6 +277,8 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     const std::string path = temp_path("rec");
     const std::string part = path + ".part";
     ASSERT_TRUE(demo_record_open(path.c_str(), 77));
+    const Demo layer = sample_demo();
+    demo_record_stage("my/cave ", layer.codes);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     int frames = 0;
     Demo seen;
@@ -228,6 +300,10 @@ TEST(DemoFile, RecordingIsFlushedAsItGoesAndRenamedWhenClosed) {
     ASSERT_TRUE(load_demo(path.c_str(), &done));
     EXPECT_EQ(done.frame_steps.size(), static_cast<std::size_t>(frames));
     EXPECT_EQ(done.steps.size(), static_cast<std::size_t>(frames));
+    EXPECT_EQ(std::string(done.stage), "my_cave");
+    EXPECT_TRUE(done.has_codes);
+    EXPECT_EQ(std::memcmp(done.codes, layer.codes, sizeof done.codes), 0);
+    EXPECT_EQ(done.layer_hash, layer.layer_hash);
     std::remove(path.c_str());
 }
 
@@ -239,8 +315,9 @@ TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
     std::mt19937 random(7);
     Demo sent;
     const std::string path = temp_path("extremes");
-    ASSERT_TRUE(demo_record_open(path.c_str(), 0, false,
-                                 kDemoHeaderBytes + 5 + 6 + kept * (2 + kDemoStepBytes) + kEnd));
+    ASSERT_TRUE(demo_record_open(
+        path.c_str(), 0, false,
+        kDemoHeaderBytes + 5 + 6 + kDemoLayerBytes + kept * (2 + kDemoStepBytes) + kEnd));
     testing::internal::CaptureStderr();
     for (std::size_t i = 0; i < kept + 100; ++i) {  // each row low and high, then random
         const bool edge = i < 22, high = i % 2 != 0;
@@ -254,7 +331,9 @@ TEST(DemoFile, RecordedStepsReadBackUnchangedUpToTheLimit) {
     }
     ASSERT_TRUE(demo_record_close());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("demo is full"), std::string::npos);
-    std::snprintf(sent.stage, sizeof sent.stage, "jungle");  // the recorder's until told
+    std::snprintf(sent.stage, sizeof sent.stage, "jungle");  // the recorder's until told:
+    sent.has_codes = true;                                   // an empty layer
+    sent.layer_hash = layer_hash_of(sent.codes);
     sent.steps.resize(kept);
     sent.frame_steps.assign(kept, 1);
     Demo back;

@@ -26,6 +26,9 @@ TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
     ASSERT_EQ(parse({"--check-stage", "a.stage", "b"}).status, -1);
     ASSERT_EQ(options.stage_file_count, 2);
     EXPECT_STREQ(options.stage_files[1], "b");
+    ASSERT_EQ(parse({"--verify", "a.demo", "b.demo"}).status, -1);
+    EXPECT_EQ(options.verify, 1);
+    EXPECT_EQ(options.stage_file_count, 2);
     for (std::vector<std::string> bad :
          std::vector<std::vector<std::string>>{{"--record", "a", "--play", "b"},
                                                {"--record", "a", "--capture", "c"},
@@ -33,7 +36,8 @@ TEST(Options, DemoOptionsThatCannotGoTogetherAreRefused) {
                                                {"--timedemo", "a", "--stage", "s"},
                                                {"--play", "a", "--capture-every", "0"},
                                                {"--play", "a", "--capture-every", "2"},
-                                               {"--play", "a", "--overwrite"}}) {
+                                               {"--play", "a", "--overwrite"},
+                                               {"--verify", "a", "--check-stage"}}) {
         const ParseRun r = parse(bad);
         EXPECT_EQ(r.status, kUsageStatus) << bad[0] << ' ' << bad[2];
         EXPECT_NE(r.err.find("Usage: vellin"), std::string::npos);
@@ -71,7 +75,8 @@ TEST(Options, ValuesOutsideTheTableAreRefused) {
                                                                               {"--scale", "7"},
                                                                               {"--volume", "101"},
                                                                               {"level2"},
-                                                                              {"--check-stage"}}) {
+                                                                              {"--check-stage"},
+                                                                              {"--verify"}}) {
         EXPECT_EQ(parse(bad).status, kUsageStatus) << bad[0];
     }
 }

@@ -1,0 +1,85 @@
+// Demos replayed without a window, for --verify and the time trial.
+#include "shell/replay.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "demo/demo.h"
+#include "level/level.h"
+#include "model/model.h"
+#include "shell/physics.h"
+#include "shell/shell.h"
+
+static_assert(kDemoMapRows == kMapRows && kDemoMapColumns == kMapColumns,
+              "a demo holds the stage's whole layer");
+
+namespace {
+
+// Stand-in for the finish rule the stage's room will define: the last column
+// reached while the origin is still within the layer's rows.
+// TODO(replace with the level's finish rule when it lands)
+constexpr float kFinishX = cell_left(kMapColumns - 1);
+constexpr float kLayerBottom = cell_top(kMapRows);
+bool within_layer(float y) {
+    return y >= kLayerBottom;
+}
+bool at_finish(float x, float y) {
+    return x >= kFinishX && within_layer(y);
+}
+
+// The player as start-up leaves him: the frame his model file names, no
+// flag set, the camera at rest, dropping in at the start.
+void open_player() {
+    std::memset(campos, 0, sizeof campos);
+    std::memset(camang, 0, sizeof camang);
+    down = fall = direction = debcam = 0;
+    mx = 0;
+    if (ludz.model != nullptr) {
+        ludz.AdvanceFrame(static_cast<float>(ludz.model->frame) - ludz.frame);
+    }
+    place_player_at_start();
+}
+
+}  // namespace
+
+void generate_stage(unsigned int seed) {
+    clear_level();
+    std::srand(seed);
+    generate_wall();
+    generate_trees();
+    generate_bridges();
+}
+
+ReplayResult replay_demo(const Demo& demo) {
+    open_player();
+    ReplayResult result{false, demo.steps.size(), ludz.pos[0]};
+    std::size_t run_start = 0;
+    for (std::size_t i = 0; i < demo.steps.size(); ++i) {
+        const StepInput& in = demo.steps[i];
+        if (in.keys & kStepRestart) {  // the clock starts again with this step
+            run_start = i;
+        }
+        physics(in);
+        if (within_layer(ludz.pos[1]) && ludz.pos[0] > result.furthest_x) {
+            result.furthest_x = ludz.pos[0];
+        }
+        if (at_finish(ludz.pos[0], ludz.pos[1])) {
+            result.finished = true;
+            result.steps = i + 1 - run_start;
+            break;
+        }
+    }
+    return result;
+}
+
+void pose_nothing(cModel* model) {
+    std::free(model->xforms);  // how SetupBones allocates it
+    model->xforms = nullptr;
+}
+
+void format_steps_time(std::size_t steps, char out[16]) {
+    const unsigned long long ms =
+        (static_cast<unsigned long long>(steps) * 1000 + kStepsPerSecond / 2) / kStepsPerSecond;
+    std::snprintf(out, 16, "%llu:%02llu.%03llu", ms / 60000 % 1000, ms / 1000 % 60, ms % 1000);
+}
