@@ -12,6 +12,10 @@
 #include "model/model.h"
 #include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/options.h"
+#include "shell/physics.h"
+#include "shell/trial_draw.h"
+#include "shell/trial_play.h"
 #include "shell/window.h"
 
 void set_camera() {
@@ -55,22 +59,46 @@ void draw_stage() {
     draw_water();
     draw_bridges();
     ludz.Draw();
+    if (trial_on()) {
+        draw_ghost();
+    }
     for (int i = 0; i < platcount; ++i) {
         draw_platform(plats[i][0], plats[i][1], plats[i][2]);
         draw_platform_minus(plats[i][0], plats[i][1], plats[i][2]);
     }
 }
 
+namespace {
+
+// Time trial takes live play's steps over.
+void run_steps() {
+    if (!trial_on()) {
+        run_frame_steps();
+        return;
+    }
+    while (counter.load() > 0) {
+        trial_physics(sample_input());
+        counter.fetch_sub(1);
+    }
+    trial_frame_done();
+}
+
+}  // namespace
+
 void play() {
     start_latch();
+    if (options.time_trial) {
+        start_trial(stage_seed);
+    }
     frames_start();
     do {
         begin_frame();
         draw_stage();
 
-        run_frame_steps();
+        run_steps();
 
         end_frame();
+        draw_trial_text();
         poll_presses();
         save_pictures();
         const bool pausing = pause_asked();

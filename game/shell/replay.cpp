@@ -16,18 +16,6 @@ static_assert(kDemoMapRows == kMapRows && kDemoMapColumns == kMapColumns,
 
 namespace {
 
-// Stand-in for the finish rule the stage's room will define: the last column
-// reached while the origin is still within the layer's rows.
-// TODO(replace with the level's finish rule when it lands)
-constexpr float kFinishX = cell_left(kMapColumns - 1);
-constexpr float kLayerBottom = cell_top(kMapRows);
-bool within_layer(float y) {
-    return y >= kLayerBottom;
-}
-bool at_finish(float x, float y) {
-    return x >= kFinishX && within_layer(y);
-}
-
 // The player as start-up leaves him: the frame his model file names, no
 // flag set, the camera at rest, dropping in at the start.
 void open_player() {
@@ -61,7 +49,7 @@ ReplayResult replay_demo(const Demo& demo) {
             run_start = i;
         }
         physics(in);
-        if (within_layer(ludz.pos[1]) && ludz.pos[0] > result.furthest_x) {
+        if (!below_layer(ludz.pos[1]) && ludz.pos[0] > result.furthest_x) {
             result.furthest_x = ludz.pos[0];
         }
         if (at_finish(ludz.pos[0], ludz.pos[1])) {

@@ -1,5 +1,6 @@
 # Time trial in the game: the run's steps, its demo, the ghost and the best.
-target_sources(vellin_shell PRIVATE ${CMAKE_CURRENT_LIST_DIR}/trial_play.cpp)
+target_sources(vellin_shell PRIVATE ${CMAKE_CURRENT_LIST_DIR}/trial_play.cpp
+                                    ${CMAKE_CURRENT_LIST_DIR}/trial_draw.cpp)
 target_link_libraries(vellin_shell PUBLIC vellin_trial)
 
 vellin_add_test(NAME trial_play_test

@@ -51,7 +51,7 @@ void begin_run() {
 // The run's demo as the file's bytes, into run_bytes; its size.
 std::size_t encode_run() {
     std::size_t n = put_demo_header(kDemoVersion, run_demo.seed, run_demo.stage,
-                                    run_demo.layer_hash, run_bytes);
+                                    run_demo.layer_hash, tile_layer, run_bytes);
     std::size_t step = 0;
     for (std::uint16_t steps : run_demo.frame_steps) {
         n += put_demo_frame(steps, run_bytes + n);
@@ -94,18 +94,6 @@ void offer_run() {
     times_of_best = replay_times(best);
 }
 
-// The part of a stage's name a demo may hold: letters, digits, '-', '_', '.'.
-void demo_name(const char* name, char out[kDemoStageNameSize]) {
-    int n = 0;
-    for (; name[n] != '\0' && n < kDemoStageNameSize - 1; ++n) {
-        const char c = name[n];
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-        out[n] = plain ? c : '_';
-    }
-    out[n] = '\0';
-}
-
 }  // namespace
 
 TrialTimes replay_times(const Demo& demo) {
@@ -125,11 +113,13 @@ void start_trial(unsigned int seed, bool records) {
     on = true;
     keep_files = records;
     run_seed = seed;
-    demo_name(stage_name[0] != '\0' ? stage_name : "jungle", demo_stage);
+    demo_stage_name(stage_name[0] != '\0' ? stage_name : "jungle", demo_stage);
     demo_hash = stage_hash(tile_layer);
     for (Demo* d : {&run_demo, &best}) {
         *d = Demo{};
         d->seed = seed;
+        d->has_codes = true;
+        std::memcpy(d->codes, tile_layer, sizeof d->codes);
         std::snprintf(d->stage, sizeof d->stage, "%s", demo_stage);
         d->layer_hash = demo_hash;
         d->steps.reserve(kMaxRunSteps);
