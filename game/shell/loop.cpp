@@ -59,12 +59,12 @@ void draw_stage() {
     draw_water();
     draw_bridges();
     ludz.Draw();
-    if (trial_on()) {
-        draw_ghost();
-    }
     for (int i = 0; i < platcount; ++i) {
         draw_platform(plats[i][0], plats[i][1], plats[i][2]);
         draw_platform_minus(plats[i][0], plats[i][1], plats[i][2]);
+    }
+    if (trial_on()) {
+        draw_ghost();  // see-through: after everything it may stand in front of
     }
 }
 

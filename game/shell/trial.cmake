@@ -12,3 +12,7 @@ target_compile_definitions(trial_play_test
 target_link_libraries(trial_play_test PRIVATE make_demo_lib)
 target_compile_definitions(trial_play_test
   PRIVATE VELLIN_TRIAL_DATA="${PROJECT_SOURCE_DIR}/game/trial/tests")
+
+vellin_add_test(NAME ghost_draw_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/ghost_draw_test.cpp
+                LIBS vellin_shell GL LABELS trial)
+target_compile_definitions(ghost_draw_test PRIVATE VELLIN_ASSETS="${PROJECT_SOURCE_DIR}/assets")

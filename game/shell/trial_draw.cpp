@@ -47,7 +47,8 @@ void note_line(const TrialRun& run, char* out, std::size_t size) {
             if (!run.has_difference) {
                 std::snprintf(out, size, "Finished in %.12s: the first best", time);
             } else if (run.difference < 0) {
-                std::snprintf(out, size, "Finished in %.12s, %.12s: the new best", time, difference);
+                std::snprintf(out, size, "Finished in %.12s, %.12s: the new best", time,
+                              difference);
             } else {
                 std::snprintf(out, size, "Finished in %.12s, %.12s on the best", time, difference);
             }
@@ -64,13 +65,21 @@ void draw_ghost() {
     }
     const PlayerState player = save_player();
     restore_player(ghost);  // poses the model as the ghost stands
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT);
+    // First only its depth, then its colour where it is nearest: the figure's
+    // own parts overlap, and each pixel must be blended once, not once a part.
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    ludz.Draw();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_FALSE);
     // The texture's own alpha is left to the alpha test; the blend makes the
-    // whole figure see-through. Nothing behind is hidden by it.
+    // whole figure see-through.
     glEnable(GL_BLEND);
     glBlendColor(0.0f, 0.0f, 0.0f, kGhostAlpha);
     glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
-    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_EQUAL);
     ludz.Draw();
     glPopAttrib();
     restore_player(player);

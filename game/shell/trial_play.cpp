@@ -134,8 +134,9 @@ void start_trial(unsigned int seed, bool records) {
     }
     if (record_file[0] != '\0') {
         Demo read;
-        if (read_record(record_file, &read, stderr) == RecordRead::kRead &&
-            read.layer_hash == demo_hash && read.steps.size() <= best.steps.capacity()) {
+        if (read_record(record_file, demo_hash, &read, stderr) == RecordRead::kRead &&
+            read.steps.size() <= best.steps.capacity() &&
+            read.frame_steps.size() <= best.frame_steps.capacity()) {
             best.steps.assign(read.steps.begin(), read.steps.end());
             best.frame_steps.assign(read.frame_steps.begin(), read.frame_steps.end());
             times_of_best = replay_times(best);

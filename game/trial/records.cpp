@@ -46,7 +46,7 @@ bool record_path(const char* stage, std::uint32_t hash, char* out, std::size_t s
     return xdg_path("XDG_DATA_HOME", ".local/share", tail, out, size);
 }
 
-RecordRead read_record(const char* path, Demo* demo, std::FILE* err) {
+RecordRead read_record(const char* path, std::uint32_t hash, Demo* demo, std::FILE* err) {
     const char* why = nullptr;
     const int fd = open_plain_file(path, &why);
     if (fd < 0) {
@@ -58,7 +58,10 @@ RecordRead read_record(const char* path, Demo* demo, std::FILE* err) {
     close(fd);
     char reason[128];
     if (read_demo(path, demo, reason, sizeof reason)) {
-        return RecordRead::kRead;
+        if (demo->version >= kDemoStageVersion && demo->layer_hash == hash) {
+            return RecordRead::kRead;
+        }
+        std::snprintf(reason, sizeof reason, "not a run on this stage");
     }
     char bad[4096];
     if (set_aside(path, bad, sizeof bad)) {

@@ -73,10 +73,11 @@ bool replaces_best(long run_steps, long replayed_steps, long best_steps);
 // data folder or the path does not fit.
 bool record_path(const char* stage, std::uint32_t hash, char* out, std::size_t size);
 enum class RecordRead { kRead, kNone, kSetAside };
-// Reads the best run at `path`. A file that is there but is not a whole demo
-// is renamed PATH.bad (PATH.bad.1 and on when that is taken: a player's file
-// is never deleted) after one line on `err` naming it and why.
-RecordRead read_record(const char* path, Demo* demo, std::FILE* err);
+// Reads the best run at `path` for the stage whose codes hash to `hash`. A
+// file that is there but is not a whole demo of that stage is renamed
+// PATH.bad (PATH.bad.1 and on when that is taken: a player's file is never
+// deleted) after one line on `err` naming it and why.
+RecordRead read_record(const char* path, std::uint32_t hash, Demo* demo, std::FILE* err);
 // Writes a demo's bytes as the best run: a new file, flushed, renamed over the
 // old one. False after one line on `err` saying why (the old best is as it was).
 bool write_record(const char* path, const void* bytes, std::size_t size, std::FILE* err);

@@ -183,27 +183,34 @@ TEST_F(Records, NameCarriesTheStageAndItsHash) {
 TEST_F(Records, DamagedBestIsSetAsideNeverDeleted) {
     const std::string p = path("steps", 1);
     Demo demo;
-    EXPECT_EQ(read_record(p.c_str(), &demo, stderr), RecordRead::kNone);
+    EXPECT_EQ(read_record(p.c_str(), 0, &demo, stderr), RecordRead::kNone);
 
     Demo good;
     good.seed = 5;
     std::snprintf(good.stage, sizeof good.stage, "steps");
+    good.has_codes = true;
+    good.codes[8][1] = kTileLedge;
+    const std::uint32_t hash = stage_hash(good.codes);  // what the file carries
     good.frame_steps = {2};
     good.steps = {{kStepRight, 0, 0}, {kStepRight, 0, 0}};
     const std::vector<unsigned char> bytes = encode_demo(good);
     ASSERT_TRUE(write_record(p.c_str(), bytes.data(), bytes.size(), stderr));
-    ASSERT_EQ(read_record(p.c_str(), &demo, stderr), RecordRead::kRead);
+    ASSERT_EQ(read_record(p.c_str(), hash, &demo, stderr), RecordRead::kRead);
     EXPECT_EQ(demo.steps.size(), 2u);
 
-    // Two damaged files in turn: the second does not take the first's place.
+    // A whole demo of another stage is no best of this one.
+    EXPECT_EQ(read_record(p.c_str(), hash + 1, &demo, stderr), RecordRead::kSetAside);
+    EXPECT_TRUE(demo.steps.empty());
+    // Two damaged files in turn: neither takes another's place.
     for (int i = 0; i < 2; ++i) {
         std::ofstream(p, std::ios::binary) << "VELLDEMO" << i;
-        EXPECT_EQ(read_record(p.c_str(), &demo, stderr), RecordRead::kSetAside);
+        EXPECT_EQ(read_record(p.c_str(), hash, &demo, stderr), RecordRead::kSetAside);
         EXPECT_TRUE(demo.steps.empty());
     }
     EXPECT_FALSE(std::filesystem::exists(p));
-    EXPECT_EQ(slurp(p + ".bad"), "VELLDEMO0");
-    EXPECT_EQ(slurp(p + ".bad.1"), "VELLDEMO1");
+    EXPECT_EQ(slurp(p + ".bad"), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(slurp(p + ".bad.1"), "VELLDEMO0");
+    EXPECT_EQ(slurp(p + ".bad.2"), "VELLDEMO1");
 }
 
 TEST_F(Records, AFailedWriteKeepsTheOldBest) {
