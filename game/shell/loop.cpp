@@ -6,6 +6,8 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include <cstdio>
+
 #include "input/input.h"
 #include "level/level.h"
 #include "render/render.h"
@@ -88,7 +90,15 @@ void run_steps() {
 void play() {
     start_latch();
     if (options.time_trial) {
-        start_trial(stage_seed);
+        // Time trial keeps its own run; a demo recorded or played keeps the
+        // session's steps, which the trial would take over.
+        if (options.record == nullptr && options.play == nullptr && options.timedemo == nullptr) {
+            start_trial(stage_seed);
+        } else {
+            std::fprintf(stderr,
+                         "vellin: --time-trial is ignored: it is for live play, not a demo "
+                         "recorded or played\n");
+        }
     }
     frames_start();
     do {
