@@ -6,12 +6,18 @@
 #include <allegro.h>
 #include <alleggl.h>
 
+#include <cstdio>
+
 #include "input/input.h"
 #include "level/level.h"
 #include "render/render.h"
 #include "model/model.h"
 #include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/options.h"
+#include "shell/physics.h"
+#include "shell/trial_draw.h"
+#include "shell/trial_play.h"
 #include "shell/window.h"
 
 void set_camera() {
@@ -59,18 +65,50 @@ void draw_stage() {
         draw_platform(plats[i][0], plats[i][1], plats[i][2]);
         draw_platform_minus(plats[i][0], plats[i][1], plats[i][2]);
     }
+    if (trial_on()) {
+        draw_ghost();  // see-through: after everything it may stand in front of
+    }
 }
+
+namespace {
+
+// Time trial takes live play's steps over.
+void run_steps() {
+    if (!trial_on()) {
+        run_frame_steps();
+        return;
+    }
+    while (counter.load() > 0) {
+        trial_physics(sample_input());
+        counter.fetch_sub(1);
+    }
+    trial_frame_done();
+}
+
+}  // namespace
 
 void play() {
     start_latch();
+    if (options.time_trial) {
+        // Time trial keeps its own run; a demo recorded or played keeps the
+        // session's steps, which the trial would take over.
+        if (options.record == nullptr && options.play == nullptr && options.timedemo == nullptr) {
+            start_trial(stage_seed);
+        } else {
+            std::fprintf(stderr,
+                         "vellin: --time-trial is ignored: it is for live play, not a demo "
+                         "recorded or played\n");
+        }
+    }
     frames_start();
     do {
         begin_frame();
         draw_stage();
 
-        run_frame_steps();
+        run_steps();
 
         end_frame();
+        draw_trial_text();
         poll_presses();
         save_pictures();
         const bool pausing = pause_asked();

@@ -279,8 +279,10 @@ void place_player_at_start() {
     jump = 1;
 }
 
-void physics(const StepInput& in) {
-    const PlayerSound before = player_sound_state();
+namespace {
+
+// The step itself, without its sounds.
+void step(const StepInput& in) {
     step_keys = in.keys;
     if (debcam == 1) {
         free_camera(in);
@@ -318,5 +320,74 @@ void physics(const StepInput& in) {
 
     ludz.pos[1] -= ludz.fallspeed;
     ludz.pos[2] = level_depth(ludz.Extruded()) + kLevelDepth / 2;
+}
+
+}  // namespace
+
+void physics(const StepInput& in) {
+    const PlayerSound before = player_sound_state();
+    step(in);
     play_step_sounds(before);
+}
+
+PlayerState save_player() {
+    PlayerState s;
+    for (int i = 0; i < 3; ++i) {
+        s.pos[i] = ludz.pos[i];
+        s.rot[i] = ludz.rot[i];
+        s.campos[i] = campos[i];
+        s.camang[i] = camang[i];
+    }
+    s.frame = ludz.frame;
+    s.fallspeed = ludz.fallspeed;
+    s.scale = ludz.scale;
+    s.jump = jump;
+    s.down = down;
+    s.fall = fall;
+    s.direction = direction;
+    s.debcam = debcam;
+    s.mx = mx;
+    return s;
+}
+
+void restore_player(const PlayerState& s) {
+    for (int i = 0; i < 3; ++i) {
+        ludz.pos[i] = s.pos[i];
+        ludz.rot[i] = s.rot[i];
+        campos[i] = s.campos[i];
+        camang[i] = s.camang[i];
+    }
+    ludz.fallspeed = s.fallspeed;
+    ludz.scale = s.scale;
+    jump = s.jump;
+    down = s.down;
+    fall = s.fall;
+    direction = s.direction;
+    debcam = s.debcam;
+    mx = s.mx;
+    // Assigned, not advanced by the difference: that sum need not give the
+    // same float back, and the next steps must see exactly this frame.
+    ludz.frame = s.frame;
+    ludz.AdvanceFrame(0.0f);
+}
+
+PlayerState opening_state() {
+    const PlayerState now = save_player();
+    place_player_at_start();
+    PlayerState s = save_player();
+    s.frame = ludz.model != nullptr ? static_cast<float>(ludz.model->frame) : 0.0f;
+    s.down = s.fall = s.direction = s.debcam = s.mx = 0;
+    for (int i = 0; i < 3; ++i) {
+        s.campos[i] = s.camang[i] = 0.0f;
+    }
+    restore_player(now);
+    return s;
+}
+
+void step_other(PlayerState* state, const StepInput& in) {
+    const PlayerState player = save_player();
+    restore_player(*state);
+    step(in);
+    *state = save_player();
+    restore_player(player);
 }

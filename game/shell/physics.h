@@ -21,4 +21,25 @@ void physics();
 // animation frame and the other flags are left as they are.
 void place_player_at_start();
 
+// Everything a step reads or writes besides its input and the level: the
+// player's placement, animation frame and fall speed, his flags, the camera
+// and the mouse motion the free camera last took. A ghost is one of these,
+// stepped by the same physics as the player.
+struct PlayerState {
+    float pos[3], rot[3];
+    float frame, fallspeed, scale;
+    int jump, down, fall, direction, debcam;
+    float campos[3], camang[3];
+    int mx;
+};
+PlayerState save_player();
+// Puts a saved state back exactly; the model is posed at its frame.
+void restore_player(const PlayerState& state);
+// The player as the game opens: placed at the start, on the frame his model
+// file names, no flag set, the camera at rest.
+PlayerState opening_state();
+// One step of *state on `in` by the same physics as the player's, silently;
+// the player, the camera and the sounds are as they were after it.
+void step_other(PlayerState* state, const StepInput& in);
+
 #endif
