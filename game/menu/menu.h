@@ -77,8 +77,8 @@ struct MenuSetup {
     int largest_scale;  // the largest window that fits the desktop
     // The stages folders (each ending in '/'), the player's first, as the
     // stage lookup takes them: what the Stages screen lists.
-    const char* const* stage_folders;
-    int stage_folder_count;
+    const char* const* stages_folders;
+    int stages_folder_count;
 };
 
 enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit };

@@ -43,7 +43,7 @@ void cut_dots(const char* text, std::size_t bytes, char* out, std::size_t size) 
 }
 
 void enter() {
-    list_stages(menu.setup.stage_folders, menu.setup.stage_folder_count, &stages);
+    list_stages(menu.setup.stages_folders, menu.setup.stages_folder_count, &stages);
     const auto best_time = menu.setup.effects->best_time;
     for (int i = 0; i < stages.count; ++i) {
         const StageEntry& s = stages.entries[i];
