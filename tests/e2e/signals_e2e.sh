@@ -4,12 +4,13 @@
 # recording (which is then at its final name and plays), with the signal
 # blocked by the parent, and in the model viewer; and a program that crashes
 # leaves its core and backtrace for the test to show.
-#   signals_e2e.sh <vellin> <vellin-view> <assets dir> <work dir>
+#   signals_e2e.sh <vellin> <vellin-view> <shot_colours> <assets dir> <work dir>
 set -euo pipefail
 vellin=$1
 view=$2
-assets=$3
-work=$4
+colours=$3
+assets=$4
+work=$5
 source "$(dirname "$0")/e2e_lib.sh"
 fresh_work
 
