@@ -29,8 +29,8 @@ trap stop_started EXIT
 
 # A program started here that dies by a signal dumps its core (the kernel
 # writes "core", or "core.PID", into the program's working directory; until the
-# game sets its own, Allegro's handlers end even a quit signal with SIGABRT,
-# status 134, whatever the signal was). At the end
+# game sets its own handlers, Allegro's end even a quit signal with SIGABRT,
+# status 134). At the end
 # every such core is moved into $work and its backtrace printed, so that a
 # rare crash can be read afterwards; a core the script did not expect fails it.
 core_dirs=""
