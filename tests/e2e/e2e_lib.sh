@@ -30,9 +30,9 @@ trap stop_started EXIT
 # A program started here that dies by a signal dumps its core (the kernel
 # writes "core", or "core.PID", into the program's working directory; until the
 # game sets its own handlers, Allegro's end even a quit signal with SIGABRT,
-# status 134). At the end
-# every such core is moved into $work and its backtrace printed, so that a
-# rare crash can be read afterwards; a core the script did not expect fails it.
+# status 134). At the end every such core is moved into $work and its
+# backtrace printed, so that a rare crash can be read afterwards; and the
+# script fails, as no test expects a core.
 core_dirs=""
 in_dir() { core_dirs+="$1"$'\n'; }
 keep_backtraces() {
