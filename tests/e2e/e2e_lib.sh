@@ -19,11 +19,44 @@ set -m
 cleanup=""
 at_exit() { cleanup+="$1"$'\n'; }
 stop_started() {
-  local group
+  local status=$? group
   for group in $(jobs -p); do kill -KILL -- "-$group" 2>/dev/null || true; done
+  keep_backtraces || status=1
   eval "$cleanup"
+  exit "$status"
 }
 trap stop_started EXIT
+
+# A program started here that dies by a signal dumps its core (the kernel
+# writes "core", or "core.PID", into the program's working directory; until the
+# game sets its own handlers, Allegro's end even a quit signal with SIGABRT,
+# status 134). At the end every such core is moved into $work and its
+# backtrace printed, so that a rare crash can be read afterwards; and the
+# script fails, as no test expects a core.
+core_dirs=""
+in_dir() { core_dirs+="$1"$'\n'; }
+keep_backtraces() {
+  local d c n=0 program
+  [ -n "$core_dirs" ] || return 0
+  local -a with
+  while IFS= read -r d; do
+    for c in "$d"/core "$d"/core.[0-9]*; do
+      [ -f "$c" ] && [ "$c" -nt "$work/.started" ] || continue
+      n=$((n + 1))
+      mv "$c" "$work/core-$n"
+      program=$(file -b "$work/core-$n" | sed -n "s/.*execfn: '\([^']*\)'.*/\1/p")
+      echo "FAIL: ${program:-a program} dumped core: $work/core-$n" >&2
+      if command -v gdb >/dev/null; then
+        with=()
+        [ -z "$program" ] || with=("$program")
+        gdb -batch -ex 'thread apply all bt' "${with[@]}" -c "$work/core-$n" >"$work/backtrace-$n.txt" 2>&1
+        grep -E '^(Thread|#|Program terminated)' "$work/backtrace-$n.txt" | sed 's/^/  /' >&2
+        echo "  (all of it in $work/backtrace-$n.txt)" >&2
+      fi
+    done
+  done < <(sort -u <<<"$core_dirs")
+  [ "$n" -eq 0 ]
+}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -38,13 +71,15 @@ fail() {
 fresh_work() {
   rm -rf "$work"
   mkdir -p "$work/home/config" "$work/home/data"
+  touch "$work/.started" # cores older than this are not this run's
   export XAUTHORITY=${XAUTHORITY:-${HOME:-}/.Xauthority} HOME=$work/home \
     XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
 }
 
 # Starts "$@" and waits up to 20 s for its 640x480 window; sets pid and win.
 launch() {
-  (cd "${dir:-$assets}" && exec "$@") >"${log:-$work/game.log}" 2>&1 &
+  in_dir "${dir:-$assets}"
+  (cd "${dir:-$assets}" && ulimit -S -c "$(ulimit -H -c)" && exec "$@") >"${log:-$work/game.log}" 2>&1 &
   pid=$!
   local deadline=$((SECONDS + 20)) rc=0
   while [ "$SECONDS" -lt "$deadline" ]; do
@@ -70,7 +105,10 @@ start_game() {
   focus
 }
 # Runs the game to its end.
-run_game() { (cd "${dir:-$assets}" && exec "$vellin" --windowed "$@") >"${log:-$work/game.log}" 2>&1; }
+run_game() {
+  in_dir "${dir:-$assets}"
+  (cd "${dir:-$assets}" && ulimit -S -c "$(ulimit -H -c)" && exec "$vellin" --windowed "$@") >"${log:-$work/game.log}" 2>&1
+}
 
 # Holds key(s) $2... for $1 seconds.
 hold() {
