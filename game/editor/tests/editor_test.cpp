@@ -13,6 +13,7 @@
 #include <string>
 
 #include "editor/editor.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -59,20 +60,14 @@ std::string with_cell(std::string text, int row, int column, char code) {
 
 // A private home: the player's stages folder, a data folder, a state folder.
 struct Home {
-    std::string root, player, data;
-    const char* folders[2];
+    TempDir dir{"editor_test"};
+    std::string root = dir.path().string(), player = root + "/player/", data = root + "/data/";
+    const char* folders[2] = {player.c_str(), data.c_str()};
     Home() {
-        char dir[] = "/tmp/editor_test.XXXXXX";
-        root = mkdtemp(dir);
-        player = root + "/player/";
-        data = root + "/data/";
         mkdir(player.c_str(), 0700);
         mkdir(data.c_str(), 0700);
         setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
-        folders[0] = player.c_str();
-        folders[1] = data.c_str();
     }
-    ~Home() { std::system(("rm -rf " + root).c_str()); }
     void open(Editor* e, const char* value) {
         char why[kEditorReasonSize] = "";
         ASSERT_TRUE(editor_open(e, value, folders, 2, why, sizeof why)) << why;
@@ -92,10 +87,10 @@ struct Step {
     const char* fault;  // "LINE:COLUMN: words..." of the first fault, as the checker's file
 };
 
+// clang-format off
 constexpr int L = static_cast<int>(CursorMove::kLeft), U = static_cast<int>(CursorMove::kUp),
-              E = static_cast<int>(CursorMove::kRowEnd),
-              H = static_cast<int>(CursorMove::kRowStart),
-              F = static_cast<int>(CursorMove::kFirstCell);
+    E = static_cast<int>(CursorMove::kRowEnd), H = static_cast<int>(CursorMove::kRowStart),
+    F = static_cast<int>(CursorMove::kFirstCell);
 
 const Step kSteps[] = {
     {"start valid", kSet, 10, 0, 0, 0, 0, 10, "0111111", 10, 0, 0, 0, ""},
@@ -105,8 +100,7 @@ const Step kSteps[] = {
     {"undo one character", kUndo, 1, 0, 0, 0, 0, 10, "9111111", 10, 2, 1, 1, ""},
     {"redo it", kRedo, 1, 0, 0, 0, 0, 10, "9511111", 10, 2, 2, 0, ""},
     {"End: the row's last column", kMove, E, 0, 0, 0, 0, 10, "9511111", 10, 99, 2, 0, ""},
-    {"typing on the last column stays there", kType, '1', 0, 0, 0, 0, 10, "9511111", 10, 99, 3, 0,
-     ""},
+    {"typing on the last column stays there", kType, '1', 0, 0, 0, 0, 10, "9511111", 10, 99, 3, 0, ""},
     {"Home", kMove, H, 0, 0, 0, 0, 10, "9511111", 10, 0, 3, 0, ""},
     {"Up", kMove, U, 0, 0, 0, 0, 10, "9511111", 9, 0, 3, 0, ""},
     {"Ctrl+Home", kMove, F, 0, 0, 0, 0, 10, "9511111", 0, 0, 3, 0, ""},
@@ -115,24 +109,17 @@ const Step kSteps[] = {
     {"a stroke: no step yet", kBegin, 0, 0, 0, 0, 0, 10, "9511111", 15, 0, 3, 0, ""},
     // Both cells under the drop-in cleared: the start has nothing to land on,
     // marked on row 0 (line 4), column 3, as the checker says it.
-    {"painting clears", kPaint, 10, 2, 0, 0, kTileEmpty, 10, "9501111", 15, 0, 3, 0,
-     "4:3: nothing below the start"},
-    {"the stroke goes on", kPaint, 10, 3, 0, 0, kTileEmpty, 10, "9500111", 15, 0, 3, 0,
-     "4:3: nothing below the start"},
-    {"outside the layer: ignored", kPaint, 16, 3, 0, 0, kTileLedge, 10, "9500111", 15, 0, 3, 0,
-     "4:3: nothing below the start"},
-    {"the stroke is one step", kEnd, 0, 0, 0, 0, 0, 10, "9500111", 15, 0, 4, 0,
-     "4:3: nothing below the start"},
+    {"painting clears", kPaint, 10, 2, 0, 0, kTileEmpty, 10, "9501111", 15, 0, 3, 0, "4:3: nothing below the start"},
+    {"the stroke goes on", kPaint, 10, 3, 0, 0, kTileEmpty, 10, "9500111", 15, 0, 3, 0, "4:3: nothing below the start"},
+    {"outside the layer: ignored", kPaint, 16, 3, 0, 0, kTileLedge, 10, "9500111", 15, 0, 3, 0, "4:3: nothing below the start"},
+    {"the stroke is one step", kEnd, 0, 0, 0, 0, 0, 10, "9500111", 15, 0, 4, 0, "4:3: nothing below the start"},
     {"undo the stroke whole", kUndo, 1, 0, 0, 0, 0, 10, "9511111", 15, 0, 3, 1, ""},
-    {"redo the stroke whole", kRedo, 1, 0, 0, 0, 0, 10, "9500111", 15, 0, 4, 0,
-     "4:3: nothing below the start"},
+    {"redo the stroke whole", kRedo, 1, 0, 0, 0, 0, 10, "9500111", 15, 0, 4, 0, "4:3: nothing below the start"},
     {"undo it again", kUndo, 1, 0, 0, 0, 0, 10, "9511111", 15, 0, 3, 1, ""},
-    {"a fill, corners in any order, drops redo", kFill, 11, 6, 11, 0, kTileBridge, 11, "99999990",
-     15, 0, 4, 0, ""},
+    {"a fill, corners in any order, drops redo", kFill, 11, 6, 11, 0, kTileBridge, 11, "99999990", 15, 0, 4, 0, ""},
     // Eight bridge cells are the most, (10, 0) and seven in row 11: the ninth
     // is marked; row 12 is line 17.
-    {"a ninth bridge cell", kFill, 12, 0, 12, 0, kTileBridge, 12, "90", 15, 0, 5, 0,
-     "17:1: bridge cell 9"},
+    {"a ninth bridge cell", kFill, 12, 0, 12, 0, kTileBridge, 12, "90", 15, 0, 5, 0, "17:1: bridge cell 9"},
     {"undo the last fill", kUndo, 1, 0, 0, 0, 0, 12, "00", 15, 0, 4, 1, ""},
     {"undo the first fill", kUndo, 1, 0, 0, 0, 0, 11, "00000000", 15, 0, 3, 2, ""},
     {"undo the last character", kUndo, 1, 0, 0, 0, 0, 10, "9511111", 15, 0, 2, 3, ""},
@@ -143,6 +130,7 @@ const Step kSteps[] = {
     {"a paint alone is one step", kPaint, 10, 6, 0, 0, kTileRock, 10, "9111115", 15, 0, 2, 0, ""},
     {"nothing to redo", kRedo, 0, 0, 0, 0, 0, 10, "9111115", 15, 0, 2, 0, ""},
 };
+// clang-format on
 
 }  // namespace
 
@@ -155,35 +143,19 @@ TEST(EditorModel, EditsUndoAndTheLiveCheck) {
     EXPECT_STREQ(e.title, "Test");
     for (const Step& s : kSteps) {
         SCOPED_TRACE(s.note);
+        // clang-format off
         switch (s.op) {
-            case kType:
-                EXPECT_EQ(editor_type(&e, static_cast<char>(s.a)), s.a != 'x');
-                break;
-            case kMove:
-                editor_move(&e, static_cast<CursorMove>(s.a));
-                break;
-            case kSet:
-                editor_set_cursor(&e, s.a, s.b);
-                break;
-            case kBegin:
-                editor_stroke_begin(&e);
-                break;
-            case kPaint:
-                editor_paint(&e, s.a, s.b, s.code);
-                break;
-            case kEnd:
-                editor_stroke_end(&e);
-                break;
-            case kFill:
-                editor_fill(&e, s.a, s.b, s.c, s.d, s.code);
-                break;
-            case kUndo:
-                EXPECT_EQ(editor_undo(&e), s.a == 1);
-                break;
-            case kRedo:
-                EXPECT_EQ(editor_redo(&e), s.a == 1);
-                break;
+            case kType: EXPECT_EQ(editor_type(&e, static_cast<char>(s.a)), s.a != 'x'); break;
+            case kMove: editor_move(&e, static_cast<CursorMove>(s.a)); break;
+            case kSet: editor_set_cursor(&e, s.a, s.b); break;
+            case kBegin: editor_stroke_begin(&e); break;
+            case kPaint: editor_paint(&e, s.a, s.b, s.code); break;
+            case kEnd: editor_stroke_end(&e); break;
+            case kFill: editor_fill(&e, s.a, s.b, s.c, s.d, s.code); break;
+            case kUndo: EXPECT_EQ(editor_undo(&e), s.a == 1); break;
+            case kRedo: EXPECT_EQ(editor_redo(&e), s.a == 1); break;
         }
+        // clang-format on
         std::string codes;
         for (std::size_t c = 0; c < std::strlen(s.codes); ++c)
             codes += static_cast<char>('0' + e.codes[s.row][c]);
@@ -215,7 +187,6 @@ TEST(EditorModel, EditsUndoAndTheLiveCheck) {
 
 TEST(EditorFiles, SaveAndRecoveryRules) {
     Home home;
-    const std::string recovery_folder = home.root + "/state/vellin/recovery";
     char why[kEditorReasonSize] = "";
     char offer[128];
     Editor e;
@@ -301,26 +272,29 @@ TEST(EditorFiles, SaveAndRecoveryRules) {
     EXPECT_TRUE(read_stage_file((home.player + "fresh.stage").c_str(), &read, stderr));
     EXPECT_EQ(read.codes[0][51], kTileRock);
 
-    // A file the reader refuses opens with its first fault kept; saving
-    // writes the cell as the layer holds it.
-    const std::string typo = with_cell(stage_text(), 0, 2, 'x');
-    spill(home.player + "typo.stage", typo);
-    home.open(&e, "typo");
-    EXPECT_EQ(e.read_faults, 1);
-    EXPECT_EQ(std::string(e.first_read_fault).rfind("4:3: 'x'", 0), 0u) << e.first_read_fault;
-    EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
-    EXPECT_EQ(slurp(home.player + "typo.stage"), stage_text());
-
-    // A row past the 16th is kept as a comment; a missing one is added.
-    spill(home.player + "long.stage", stage_text() + "0101\r\n");
-    home.open(&e, "long");
-    EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
-    EXPECT_EQ(slurp(home.player + "long.stage"), stage_text() + "# 0101\r\n");
-    spill(home.player + "short.stage", stage_text().substr(0, stage_text().size() - 104));
-    home.open(&e, "short");
-    EXPECT_EQ(e.lines[15], 20);
-    EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
-    EXPECT_EQ(slurp(home.player + "short.stage"), stage_text());
+    // Files the reader refuses open with their first fault kept and save as
+    // the layer holds them: a bad cell, a row past the 16th kept as a
+    // comment, a missing row added.
+    const std::string full = stage_text();
+    const struct {
+        const char* stem;
+        std::string text, saved;
+        const char* first_read_fault;
+    } kResaved[] = {
+        {"typo", with_cell(full, 0, 2, 'x'), full, "4:3: 'x'"},
+        {"long", full + "0101\r\n", full + "# 0101\r\n", "21:1: row 17"},
+        {"short", full.substr(0, full.size() - 104), full, "19:1: the file ends after 15 rows"},
+    };
+    for (const auto& r : kResaved) {
+        spill(home.player + r.stem + ".stage", r.text);
+        home.open(&e, r.stem);
+        EXPECT_EQ(e.read_faults, 1) << r.stem;
+        EXPECT_EQ(std::string(e.first_read_fault).rfind(r.first_read_fault, 0), 0u)
+            << e.first_read_fault;
+        EXPECT_EQ(e.lines[15], 20) << r.stem;  // row 15's line, the last row added if missing
+        EXPECT_EQ(editor_save(&e, why, sizeof why), SaveAnswer::kSaved) << why;
+        EXPECT_EQ(slurp(home.player + r.stem + ".stage"), r.saved) << r.stem;
+    }
 
     // A file the reader stops in before its rows (here a lone carriage
     // return in a comment) is refused: its rows would be saved as 0s.
