@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "level/level.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -53,75 +54,29 @@ struct Case {
 
 const std::string kNameOfBlanks = "+" + std::string(80, ' ') + "x";
 
+// clang-format off
 const Case kCases[] = {
-    {"allowed: BOM, name, blank lines, CRLF, trailing blanks",
-     {{0, 0, 0, "\xEF\xBB\xBF# name:  Jungle again \r\n\r\n"}, {5, 100, 0, " \t\r"}},
-     {},
-     "Jungle again"},
-    {"a name cut at its limit loses the blanks before the cut",
-     {{0, 0, 0, "# name: " + kNameOfBlanks + "\n"}},
-     {},
-     "+"},
-    {"a name cut at its limit keeps whole characters",
-     {{0, 0, 0, "# name: " + std::string(62, 'n') + "\xC3\xA9\n"}},
-     {},
-     "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"},
+    {"allowed: BOM, name, blank lines, CRLF, trailing blanks", {{0, 0, 0, "\xEF\xBB\xBF# name:  Jungle again \r\n\r\n"}, {5, 100, 0, " \t\r"}}, {}, "Jungle again"},
+    {"a name cut at its limit loses the blanks before the cut", {{0, 0, 0, "# name: " + kNameOfBlanks + "\n"}}, {}, "+"},
+    {"a name cut at its limit keeps whole characters", {{0, 0, 0, "# name: " + std::string(62, 'n') + "\xC3\xA9\n"}}, {}, "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn"},
     {"a row too short", {{2, 99, 1, ""}}, {"3:100: row ends after 99 codes"}, nullptr},
     {"a row too long", {{2, 100, 0, "0"}}, {"3:101: row is 101 characters long"}, nullptr},
-    {"a character not a code, columns in characters",
-     {{4, 6, 1, "\xC3\xA9"}},
-     {"5:7: '\xC3\xA9' is not a tile code"},
-     nullptr},
+    {"a character not a code, columns in characters", {{4, 6, 1, "\xC3\xA9"}}, {"5:7: '\xC3\xA9' is not a tile code"}, nullptr},
     {"fewer rows", {{15, 0, 100, ""}}, {"18:1: the file ends after 15 rows"}, nullptr},
     {"more rows", {{16, 0, 0, "0"}}, {"17:1: row 17: a stage has 16 rows"}, nullptr},
-    {"a ninth bridge cell, in file order before a later fault",
-     {{0, 50, 1, "9"}, {11, 0, 1, "x"}},
-     {"9:37: bridge cell 9: a stage has at most 8 bridge cells, one piece each",
-      "12:1: 'x' is not a tile code"},
-     nullptr},
-    {"a 101st platform",
-     {{0, 0, 100, fifty_ledges()}, {1, 0, 100, fifty_ledges()}, {2, 0, 100, fifty_ledges()}},
-     {"3:1: platform 101 begins here"},
-     nullptr},
-    {"nothing under the drop-in",
-     {{8, 1, 5, "00000"}},
-     {"1:3: nothing below the start " DROP_IN " catches the trooper: he would fall for ever; " PUT},
-     nullptr},
-    {"a ledge across the drop-in in row 2 is above his feet",
-     {{8, 1, 5, "00000"}, {1, 1, 4, "1111"}},
-     {"2:3: the trooper drops in " DROP_IN
-      " with his feet in row 2, already below the top of this ledge, so it cannot catch him and "
-      "nothing lower does; " PUT},
-     nullptr},
-    {"a bridge cell in row 1 is above his feet",
-     {{8, 1, 5, "00000"}, {8, 36, 1, "0"}, {0, 3, 1, "9"}},
-     {"1:4: the trooper drops in " DROP_IN
-      " with his feet in row 2, already below the top of this bridge cell"},
-     nullptr},
-    {"a ledge across the drop-in in row 3 catches him",
-     {{8, 1, 5, "00000"}, {2, 2, 2, "11"}},
-     {},
-     nullptr},
-    {"a bridge cell in row 2 catches him",
-     {{8, 1, 5, "00000"}, {8, 36, 1, "0"}, {1, 2, 1, "9"}},
-     {},
-     nullptr},
-    {"every fault in one pass: the drop-in whatever else is wrong, each run of non-codes",
-     {{8, 1, 5, "00000"}, {4, 6, 5, "x1yy1"}, {11, 20, 12, std::string(12, 'z')}, {0, 50, 1, "9"}},
-     {"1:3: nothing below the start", "5:7: 'x' is not a tile code",
-      "5:9: 'yy' (2 characters) are not tile codes", "9:37: bridge cell 9",
-      "12:21: 'zzzzzzzz...' (12 characters) are not tile codes"},
-     nullptr},
-    {"too large",
-     {{0, 0, 0, std::string(kStageFileLimit, '0')}},
-     {"1:1: larger than 65536"},
-     nullptr},
-    {"a NUL byte",
-     {{1, 4, 1, std::string(1, '\0')}},
-     {"2:5: not text: control character 0x00"},
-     nullptr},
+    {"a ninth bridge cell, in file order before a later fault", {{0, 50, 1, "9"}, {11, 0, 1, "x"}}, {"9:37: bridge cell 9: a stage has at most 8 bridge cells, one piece each", "12:1: 'x' is not a tile code"}, nullptr},
+    {"a 101st platform", {{0, 0, 100, fifty_ledges()}, {1, 0, 100, fifty_ledges()}, {2, 0, 100, fifty_ledges()}}, {"3:1: platform 101 begins here"}, nullptr},
+    {"nothing under the drop-in", {{8, 1, 5, "00000"}}, {"1:3: nothing below the start " DROP_IN " catches the trooper: he would fall for ever; " PUT}, nullptr},
+    {"a ledge across the drop-in in row 2 is above his feet", {{8, 1, 5, "00000"}, {1, 1, 4, "1111"}}, {"2:3: the trooper drops in " DROP_IN " with his feet in row 2, already below the top of this ledge, so it cannot catch him and nothing lower does; " PUT}, nullptr},
+    {"a bridge cell in row 1 is above his feet", {{8, 1, 5, "00000"}, {8, 36, 1, "0"}, {0, 3, 1, "9"}}, {"1:4: the trooper drops in " DROP_IN " with his feet in row 2, already below the top of this bridge cell"}, nullptr},
+    {"a ledge across the drop-in in row 3 catches him", {{8, 1, 5, "00000"}, {2, 2, 2, "11"}}, {}, nullptr},
+    {"a bridge cell in row 2 catches him", {{8, 1, 5, "00000"}, {8, 36, 1, "0"}, {1, 2, 1, "9"}}, {}, nullptr},
+    {"every fault in one pass: the drop-in whatever else is wrong, each run of non-codes", {{8, 1, 5, "00000"}, {4, 6, 5, "x1yy1"}, {11, 20, 12, std::string(12, 'z')}, {0, 50, 1, "9"}}, {"1:3: nothing below the start", "5:7: 'x' is not a tile code", "5:9: 'yy' (2 characters) are not tile codes", "9:37: bridge cell 9", "12:21: 'zzzzzzzz...' (12 characters) are not tile codes"}, nullptr},
+    {"too large", {{0, 0, 0, std::string(kStageFileLimit, '0')}}, {"1:1: larger than 65536"}, nullptr},
+    {"a NUL byte", {{1, 4, 1, std::string(1, '\0')}}, {"2:5: not text: control character 0x00"}, nullptr},
     {"invalid UTF-8", {{3, 0, 1, "\xFF"}}, {"4:1: not text: byte 0xFF is not UTF-8"}, nullptr},
 };
+// clang-format on
 
 std::string jungle_text(const std::vector<Edit>& edits) {
     Lines rows(kMapRows + 1);
@@ -225,30 +180,18 @@ namespace {
 // A player's folder and a data folder: "mine" (valid), "bad" (not), and a
 // "steps" in each with different layers, the player's first.
 struct Folders {
-    std::string root, player, data;
-    const char* list[2];
+    TempDir dir{"stage_choice"};
+    std::string player = (dir.path() / "player/").string(), data = (dir.path() / "data/").string();
+    const char* list[2] = {player.c_str(), data.c_str()};
     std::uint32_t hashes[4] = {};  // by Hash: none, mine, the player's steps, the data's steps
 
     Folders() {
-        char name[] = "/tmp/stage_choice_XXXXXX";
-        root = mkdtemp(name);
-        player = root + "/player/";
-        data = root + "/data/";
         mkdir(player.c_str(), 0700);
         mkdir(data.c_str(), 0700);
-        list[0] = player.c_str();
-        list[1] = data.c_str();
         write(player + "mine.stage", "# name: Mine\n" + jungle_text({{8, 10, 1, "0"}}), &hashes[1]);
         write(player + "bad.stage", "# name: Broken\n1x\n", nullptr);
         write(player + "steps.stage", jungle_text({{8, 20, 1, "0"}}), &hashes[2]);
         write(data + "steps.stage", jungle_text({{8, 30, 1, "0"}}), &hashes[3]);
-    }
-    ~Folders() {
-        for (const char* f : {"player/mine", "player/bad", "player/steps", "data/steps"})
-            std::remove((root + "/" + f + ".stage").c_str());
-        rmdir(player.c_str());
-        rmdir(data.c_str());
-        rmdir(root.c_str());
     }
     static void write(const std::string& path, const std::string& text, std::uint32_t* hash) {
         std::ofstream(path) << text;
@@ -279,7 +222,7 @@ std::string replaced(std::string s, const std::string& from, const std::string& 
 
 // One start: a stage from the command line or the settings file, or a demo's
 // (name, which hash, its own layer or not). In `said`, P is the player's
-// folder, D the data folder, H the hash asked for.
+// folder, H the hash asked for, M mine's hash.
 enum Hash { kNone, kMine, kPlayerSteps, kDataSteps, kOther };
 struct Choice {
     const char* what;
@@ -295,49 +238,26 @@ struct Choice {
     Hash layer;  // kNone: the jungle compiled in
 };
 
+// clang-format off
 const Choice kChoices[] = {
     {"no stage", "", false, nullptr, kNone, false, -1, "", "jungle", "", kNone},
     {"a name found", "mine", true, nullptr, kNone, false, -1, "", "mine", "Mine", kMine},
-    {"the player's folder first", "steps", false, nullptr, kNone, false, -1, "", "steps", "steps",
-     kPlayerSteps},
+    {"the player's folder first", "steps", false, nullptr, kNone, false, -1, "", "steps", "steps", kPlayerSteps},
     {"a file", "P/mine.stage", true, nullptr, kNone, false, -1, "", "mine", "Mine", kMine},
-    {"--stage not found", "nosuch", true, nullptr, kNone, false, 1,
-     "vellin: --stage nosuch: no stage of that name (vellin --list-stages)\n", "", "", kNone},
-    {"stage = not found plays the jungle", "nosuch", false, nullptr, kNone, false, -1,
-     "vellin: stage = nosuch: no stage of that name (vellin --list-stages); playing the jungle\n",
-     "jungle", "", kNone},
-    {"--stage not valid", "bad", true, nullptr, kNone, false, 1,
-     "vellin: P/bad.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge) (4 "
-     "faults: vellin --check-stage P/bad.stage lists them)\n",
-     "", "", kNone},
-    {"stage = not valid plays the jungle", "bad", false, nullptr, kNone, false, -1,
-     "vellin: stage = bad: P/bad.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 "
-     "bridge) (4 faults: vellin --check-stage P/bad.stage lists them); playing the jungle\n",
-     "jungle", "", kNone},
+    {"--stage not found", "nosuch", true, nullptr, kNone, false, 1, "vellin: --stage nosuch: no stage of that name (vellin --list-stages)\n", "", "", kNone},
+    {"stage = not found plays the jungle", "nosuch", false, nullptr, kNone, false, -1, "vellin: stage = nosuch: no stage of that name (vellin --list-stages); playing the jungle\n", "jungle", "", kNone},
+    {"--stage not valid", "bad", true, nullptr, kNone, false, 1, "vellin: P/bad.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge) (4 faults: vellin --check-stage P/bad.stage lists them)\n", "", "", kNone},
+    {"stage = not valid plays the jungle", "bad", false, nullptr, kNone, false, -1, "vellin: stage = bad: P/bad.stage:2:2: 'x' is not a tile code (0 empty, 1 ledge, 5 rock, 9 bridge) (4 faults: vellin --check-stage P/bad.stage lists them); playing the jungle\n", "jungle", "", kNone},
     {"a demo naming no stage", nullptr, false, "", kNone, false, -1, "", "jungle", "", kNone},
-    {"a demo on a stage found", nullptr, false, "mine", kMine, false, -1, "", "mine", "Mine",
-     kMine},
-    {"a demo on the data's steps, behind the player's", nullptr, false, "steps", kDataSteps, false,
-     -1, "", "steps", "steps", kDataSteps},
-    {"a demo on a stage since changed", nullptr, false, "mine", kOther, false, 1,
-     "vellin: run.demo: needs the stage mine (hash H), which has changed since the recording: "
-     "P/mine.stage has hash M\n",
-     "", "", kNone},
-    {"a demo on a stage since broken", nullptr, false, "bad", kOther, false, 1,
-     "vellin: run.demo: needs the stage bad (hash H), which has changed since the recording: "
-     "P/bad.stage is not valid now (vellin --check-stage P/bad.stage)\n",
-     "", "", kNone},
-    {"a demo on a stage not found", nullptr, false, "gone", kOther, false, 1,
-     "vellin: run.demo: needs the stage gone (hash H), not found in the stages folders (vellin "
-     "--list-stages)\n",
-     "", "", kNone},
-    {"a demo carrying its layer plays it wherever it is", nullptr, false, "gone", kMine, true, -1,
-     "", "gone", "gone", kMine},
-    {"a demo carrying a layer that breaks the rules", nullptr, false, "gone", kOther, true, 1,
-     "vellin: run.demo: the stage it carries breaks 1 of the stage rules: not a demo this game "
-     "made\n",
-     "", "", kNone},
+    {"a demo on a stage found", nullptr, false, "mine", kMine, false, -1, "", "mine", "Mine", kMine},
+    {"a demo on the data's steps, behind the player's", nullptr, false, "steps", kDataSteps, false, -1, "", "steps", "steps", kDataSteps},
+    {"a demo on a stage since changed", nullptr, false, "mine", kOther, false, 1, "vellin: run.demo: needs the stage mine (hash H), which has changed since the recording: P/mine.stage has hash M\n", "", "", kNone},
+    {"a demo on a stage since broken", nullptr, false, "bad", kOther, false, 1, "vellin: run.demo: needs the stage bad (hash H), which has changed since the recording: P/bad.stage is not valid now (vellin --check-stage P/bad.stage)\n", "", "", kNone},
+    {"a demo on a stage not found", nullptr, false, "gone", kOther, false, 1, "vellin: run.demo: needs the stage gone (hash H), not found in the stages folders (vellin --list-stages)\n", "", "", kNone},
+    {"a demo carrying its layer plays it wherever it is", nullptr, false, "gone", kMine, true, -1, "", "gone", "gone", kMine},
+    {"a demo carrying a layer that breaks the rules", nullptr, false, "gone", kOther, true, 1, "vellin: run.demo: the stage it carries breaks 1 of the stage rules: not a demo this game made\n", "", "", kNone},
 };
+// clang-format on
 
 }  // namespace
 
@@ -358,7 +278,7 @@ TEST(StageChoice, PlaysWhatWasAskedOrSaysWhyInOneLine) {
                                folders.list, 2, said.file)
                 : choose_demo_stage("run.demo", c.name, hash, c.carries ? carried.codes : nullptr,
                                     folders.list, 2, said.file);
-        std::string want = replaced(replaced(c.said, "P/", folders.player), "D/", folders.data);
+        std::string want = replaced(c.said, "P/", folders.player);
         std::snprintf(hex, sizeof hex, "%08x", hash);
         want = replaced(want, "(hash H)", std::string("(hash ") + hex + ")");
         std::snprintf(hex, sizeof hex, "%08x", folders.hashes[kMine]);
