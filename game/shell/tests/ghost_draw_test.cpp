@@ -26,11 +26,8 @@ std::vector<unsigned char> picture(void (*draw)()) {
     glOrtho(40, 80, -30, 10, -100, 100);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_BLEND);
+    for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_ALPHA_TEST, GL_BLEND})
+        glDisable(cap);
     glClearColor(1, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
@@ -45,16 +42,14 @@ TEST(GhostDraw, SeeThroughWhereTheFigureIsAndNothingElse) {
     GlContext context(kSize, kSize);
     ASSERT_EQ(ludz.Read(VELLIN_ASSETS "/trooper.txt"), 1);
     StageFile stage{};
-    for (int c = 1; c < kMapColumns; ++c) {
+    for (int c = 1; c < kMapColumns; ++c)
         stage.codes[8][c] = kTileLedge;
-    }
     use_stage(stage);
     generate_wall();
     start_trial(1, false);
     // A best run: right to the finish; then a new run, the ghost at the start.
-    for (int i = 0; i < 7700; ++i) {
+    for (int i = 0; i < 7700; ++i)
         trial_physics(StepInput{kStepRight, 0, 0});
-    }
     ASSERT_GE(best_times().finish, 0);
     trial_physics(StepInput{kStepRestart, 0, 0});
     PlayerState ghost;
@@ -67,8 +62,8 @@ TEST(GhostDraw, SeeThroughWhereTheFigureIsAndNothingElse) {
     ghost_shown = false;
     EXPECT_EQ(picture([] { draw_ghost(); }), picture([] {}));
     ghost_shown = true;
-    PlayerState now = save_player();
-    EXPECT_EQ(std::memcmp(&now, &player, sizeof now), 0);
+    const PlayerState now = save_player();
+    EXPECT_EQ(std::memcmp(&now, &player, sizeof now), 0);  // drawing moved no one
 
     // The same figure drawn solid, where the ghost stands.
     restore_player(ghost);
