@@ -11,7 +11,9 @@
 #include "shell/audio.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/trial_play.h"
 #include "shell/window.h"
 #include "shell/window_x11.h"
 
@@ -171,5 +173,6 @@ MenuResult feed_pause_menu(int pointed, bool clicked) {
     if (pointed >= 0) {
         feed(clicked ? kMenuClick : kMenuPoint, 0, -1, pointed, 0);
     }
+    ghost_shown = settings.ghost != 0;  // a change on the Settings screen shows at once
     return r;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "key_script.h"
+#include "input/settings.h"
 #include "level/level.h"
 #include "model/model.h"
 #include "shell/physics.h"
@@ -189,6 +190,13 @@ TEST_F(TrialRecords, OnlyAFasterRunReplacesTheKeptBest) {
     char why[128] = "";
     ASSERT_TRUE(read_demo(file().c_str(), &demo, why, sizeof why)) << why;
     EXPECT_EQ(replay_times(demo).finish, 7730);
+    // The ghost setting, read as time trial starts.
+    PlayerState ghost;
+    for (int shown : {0, 1}) {
+        settings.ghost = shown;
+        EXPECT_EQ(kept(), 7730);
+        EXPECT_EQ(ghost_state(&ghost), shown == 1);
+    }
 }
 
 TEST_F(TrialRecords, AnUnwritableFolderKeepsTheBestForTheSession) {
