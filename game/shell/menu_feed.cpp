@@ -59,6 +59,9 @@ bool play(const StageEntry& s, char* why, std::size_t size) {
     }
     play_stage(s.stage, s.stem);  // the stem too, as the stage lookup knows it
     switch_stage(s.stage, s.stem);
+    if (trial_on()) {
+        start_trial(stage_seed);  // the new stage's run, raced against its own best
+    }
     return true;
 }
 
