@@ -191,6 +191,20 @@ TEST_F(SettingsFile, OnlyTheBadEntryKeepsItsDefault) {
     EXPECT_EQ(settings.volume, 100);
 }
 
+TEST_F(SettingsFile, RestartsDefaultKeyGivesWayToThePlayersBinding) {
+    // R came to Back to the start after players had bound it elsewhere.
+    EXPECT_EQ(read("[keys]\njump = R\n"), 0);
+    EXPECT_EQ(err_, "");
+    EXPECT_TRUE(same(bindings[kActJump], Binding{1, {KEY_R}, 1, {0}}));
+    EXPECT_TRUE(same(bindings[kActRestart], Binding{0, {}, 0, {}}));
+    // Given in the file, restart's R is the player's own: the clash is said.
+    reset_input_settings();
+    EXPECT_EQ(read("[keys]\njump = R\nrestart = R\n"), 1);
+    EXPECT_NE(err_.find("[keys] restart: R is bound to jump as well"), std::string::npos) << err_;
+    EXPECT_TRUE(same(bindings[kActJump], Binding{1, {KEY_R}, 1, {0}}));
+    EXPECT_TRUE(same(bindings[kActRestart], Binding{0, {}, 0, {}}));
+}
+
 TEST_F(SettingsFile, PrintedDefaultsReadBackAsTheDefaults) {
     std::FILE* f = std::fopen(path_.c_str(), "w");
     ASSERT_NE(f, nullptr);
