@@ -13,6 +13,7 @@
 #include "shell/options.h"
 #include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/stage_best.h"
 #include "shell/trial_play.h"
 #include "shell/window.h"
 #include "shell/window_x11.h"
@@ -65,8 +66,8 @@ bool play(const StageEntry& s, char* why, std::size_t size) {
     return true;
 }
 
-// No best times yet: the column stays empty.
-const MenuEffects kEffects = {set_window_mode, apply_sound_settings, vsync, save, play, nullptr};
+const MenuEffects kEffects = {set_window_mode, apply_sound_settings, vsync, save, play,
+                              stage_best_time};
 
 bool bound(Action a, bool button, int code) {
     const Binding& b = bindings[a];
