@@ -21,13 +21,14 @@ struct Settings {
     int mute;                      // 1: no sound, no sound device
     int vsync;                     // 1: swap on the display's refresh, 0: as fast as it can
     int pause_on_focus_loss;       // 1: pause when the window loses the focus
+    int ghost;                     // 1: the time trial shows the best run as a ghost
     char stage[kSettingTextSize];  // the stage to play, as --stage takes it; "": the jungle
 };
 extern Settings settings;
 
 // The rows of the settings table: the entries of [settings] and the pad
 // layout of [pad].
-constexpr int kSettingRowCount = 13;
+constexpr int kSettingRowCount = 14;
 
 // Values given on the command line for one run, by settings row.
 struct SettingOverrides {

@@ -167,8 +167,17 @@ int shared(const BindingKind& kind, Action a, Action b) {
     return -1;
 }
 
+// Removes `code` from an action's binding of one kind.
+void unbind(Action a, const BindingKind& kind, int code) {
+    int* codes = bindings[a].*kind.codes;
+    int& count = bindings[a].*kind.count;
+    count = static_cast<int>(std::remove(codes, codes + count, code) - codes);
+}
+
 // Two play actions on one key: the entry from the file keeps its default
-// instead, until no two share (the defaults share nothing).
+// instead, until no two share (the defaults share nothing). Back to the
+// start's default key came late, after players had bound it to something
+// else: that default gives way, quietly, to the file's binding.
 void undo_shared(Reader& r, int k) {
     const BindingKind& kind = kBindingKind[k];
     int* from_file = r.binding_line[k];  // 0 for an action not taken from the file
@@ -183,6 +192,11 @@ void undo_shared(Reader& r, int k) {
                 }
                 const Action culprit = from_file[a] ? a : b;
                 const Action other = culprit == a ? b : a;
+                if (other == kActRestart && !from_file[other]) {
+                    unbind(other, kind, code);
+                    again = true;
+                    continue;
+                }
                 char name[kWordSize];
                 kind.write(code, name, sizeof name);
                 complain(r, from_file[culprit], kind.section, kActionInfo[culprit].name, kKeeping,

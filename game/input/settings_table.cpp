@@ -49,6 +49,8 @@ constexpr SettingRow kSettingRows[kSettingRowCount] = {
            {"--no-vsync", nullptr, 0, "draw without waiting for the display"}),
     yes_no("pause_on_focus_loss", &settings.pause_on_focus_loss, 1,
            "pause while the window does not have the keyboard focus", kNone, kNone),
+    yes_no("ghost", &settings.ghost, 1, "in time trial, show the best run as a see-through trooper",
+           kNone, kNone),
     number(kPad, "move_stick", &pad_layout.move_stick, 0, 0, kPadSticks - 1, nullptr),
     number(kPad, "move_x_axis", &pad_layout.move_x, 0, 0, kPadAxes - 1, nullptr),
     number(kPad, "move_y_axis", &pad_layout.move_y, 1, 0, kPadAxes - 1, nullptr),

@@ -22,7 +22,8 @@ constexpr RowLabel kRowLabels[] = {{"fullscreen", "Full screen"},
                                    {"volume", "Volume"},
                                    {"mute", "Mute"},
                                    {"vsync", "Wait for the display"},
-                                   {"pause_on_focus_loss", "Pause when in the background"}};
+                                   {"pause_on_focus_loss", "Pause when in the background"},
+                                   {"ghost", "Ghost in time trial"}};
 
 constexpr int kMaxRows = 16;
 int rows[kMaxRows];  // the [settings] rows, as table indices

@@ -37,6 +37,9 @@ void report_data_file(const char* file, const char* problem) {
 }
 
 void report_read_stop(const char* path) {
+    // An empty file reads to its end without a fault, yet nothing of it is drawn.
+    if (read_stop.nothing)
+        report_data_file(path, "holds no model (neither a mesh nor a bone)");
     if (read_stop.line == 0)
         return;
     char at[kReportSize];

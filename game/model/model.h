@@ -69,6 +69,7 @@ int bone_parent(kpModel* model, int index);
 struct ReadStop {
     int line;
     char what[256];
+    bool nothing;  // read to its end, the file held neither a mesh nor a bone
 };
 extern ReadStop read_stop;
 
@@ -87,7 +88,8 @@ extern const char* report_program;
 void report_data_file(const char* file, const char* problem);
 
 // After a Read of `path`: when it stopped early, one line naming the file
-// and the line where reading stopped (through report_data_file).
+// and the line where reading stopped (through report_data_file); when it
+// held no model at all (an empty file), one line saying so.
 void report_read_stop(const char* path);
 
 #endif

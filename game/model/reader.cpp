@@ -694,6 +694,7 @@ ReadStop read_stop;
 
 int cModel::Read(const char* path, model_report report, void* context) {
     read_stop.line = 0;
+    read_stop.nothing = false;
     if (path == nullptr) {
         return 0;
     }
@@ -712,6 +713,8 @@ int cModel::Read(const char* path, model_report report, void* context) {
     Reader(file, path, *this, sink).Run();
     read_stop.line = sink.stop_line();
     std::snprintf(read_stop.what, sizeof read_stop.what, "%s", sink.stop_what());
+    read_stop.nothing =
+        read_stop.line == 0 && kpModel_GetMeshCount(model) == 0 && kpModel_GetBoneCount(model) == 0;
     std::fclose(file);
     SetupBones();
     return 1;

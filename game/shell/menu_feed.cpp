@@ -11,7 +11,10 @@
 #include "shell/audio.h"
 #include "shell/data_dir.h"
 #include "shell/options.h"
+#include "shell/session.h"
 #include "shell/shell.h"
+#include "shell/stage_best.h"
+#include "shell/trial_play.h"
 #include "shell/window.h"
 #include "shell/window_x11.h"
 
@@ -57,11 +60,14 @@ bool play(const StageEntry& s, char* why, std::size_t size) {
     }
     play_stage(s.stage, s.stem);  // the stem too, as the stage lookup knows it
     switch_stage(s.stage, s.stem);
+    if (trial_on()) {
+        start_trial(stage_seed);  // the new stage's run, raced against its own best
+    }
     return true;
 }
 
-// No best times yet: the column stays empty.
-const MenuEffects kEffects = {set_window_mode, apply_sound_settings, vsync, save, play, nullptr};
+const MenuEffects kEffects = {set_window_mode, apply_sound_settings, vsync, save, play,
+                              stage_best_time};
 
 bool bound(Action a, bool button, int code) {
     const Binding& b = bindings[a];
@@ -171,5 +177,6 @@ MenuResult feed_pause_menu(int pointed, bool clicked) {
     if (pointed >= 0) {
         feed(clicked ? kMenuClick : kMenuPoint, 0, -1, pointed, 0);
     }
+    ghost_shown = settings.ghost != 0;  // a change on the Settings screen shows at once
     return r;
 }

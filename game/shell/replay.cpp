@@ -66,8 +66,6 @@ void pose_nothing(cModel* model) {
     model->xforms = nullptr;
 }
 
-void format_steps_time(std::size_t steps, char out[16]) {
-    const unsigned long long ms =
-        (static_cast<unsigned long long>(steps) * 1000 + kStepsPerSecond / 2) / kStepsPerSecond;
-    std::snprintf(out, 16, "%llu:%02llu.%03llu", ms / 60000 % 1000, ms / 1000 % 60, ms % 1000);
+void format_steps_time(std::size_t steps, char out[kClockTextSize]) {
+    format_clock(static_cast<long>(steps), out);
 }

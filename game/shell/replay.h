@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "trial/trial.h"
+
 struct Demo;
 class cModel;
 
@@ -37,9 +39,10 @@ ReplayResult replay_demo(const Demo& demo);
 // faster. For a model that will not be drawn again.
 void pose_nothing(cModel* model);
 
-// Steps as the clock shows them, M:SS.mmm at 120 steps a second, the
-// milliseconds rounded to the nearest: 7200 steps are "1:00.000".
-void format_steps_time(std::size_t steps, char out[16]);
+// Steps as the time trial's clock shows them (format_clock): M:SS.mmm at 120
+// steps a second, the milliseconds cut toward zero, so that --verify and the
+// game say the same time for one run.
+void format_steps_time(std::size_t steps, char out[kClockTextSize]);
 
 // vellin --verify DEMO...: replays each demo on its stage, the player model
 // read from the data directory, and prints one line each on `out`:

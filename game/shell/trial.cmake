@@ -1,6 +1,8 @@
-# Time trial in the game: the run's steps, its demo, the ghost and the best.
+# Time trial in the game: the run's steps, its demo, the ghost and the best;
+# each stage's best time for the Stages screen.
 target_sources(vellin_shell PRIVATE ${CMAKE_CURRENT_LIST_DIR}/trial_play.cpp
-                                    ${CMAKE_CURRENT_LIST_DIR}/trial_draw.cpp)
+                                    ${CMAKE_CURRENT_LIST_DIR}/trial_draw.cpp
+                                    ${CMAKE_CURRENT_LIST_DIR}/stage_best.cpp)
 target_link_libraries(vellin_shell PUBLIC vellin_trial)
 
 vellin_add_test(NAME trial_play_test

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "demo/demo.h"
+#include "input/settings.h"
 #include "level/level.h"
 #include "model/model.h"
 #include "state/state.h"
@@ -111,6 +112,7 @@ TrialTimes replay_times(const Demo& demo) {
 
 void start_trial(unsigned int seed, bool records) {
     on = true;
+    ghost_shown = settings.ghost != 0;
     keep_files = records;
     run_seed = seed;
     demo_stage_name(stage_name[0] != '\0' ? stage_name : "jungle", demo_stage);

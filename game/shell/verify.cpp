@@ -85,7 +85,7 @@ bool verify_one(std::FILE* out, const char* path) {
         std::fprintf(out, "%s: did not finish %s (furthest x %.1f)\n", path, name, run.furthest_x);
         return false;
     }
-    char time[16];
+    char time[kClockTextSize];
     format_steps_time(run.steps, time);
     std::fprintf(out, "%s: finished %s in %s (%zu steps)\n", path, name, time, run.steps);
     return true;

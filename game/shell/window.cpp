@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "input/input.h"
+#include "shell/quit_signals.h"
 #include "shell/window_x11.h"
 #include "state/state.h"
 
@@ -152,6 +153,9 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     if (allegro_init() != 0) {
         fail_start(program, "cannot initialise Allegro");
     }
+    // At once: Allegro's own handlers abort, and opening the window can take
+    // seconds; a quit signal now ends the game at its first frame.
+    catch_quit_signals();
     name_window_class(program);
     if (install_allegro_gl() != 0) {
         fail_start(program, "cannot initialise AllegroGL");

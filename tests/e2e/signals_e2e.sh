@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SIGTERM, SIGINT and SIGHUP end the game as Escape does, and then kill it
 # with the same signal (status 128+N, no core dump): during play, during a
-# recording (which is then at its final name and plays), with the signal
-# blocked by the parent, and in the model viewer; and a program that crashes
+# recording (which is then at its final name and plays), during start-up,
+# with the signal blocked by the parent, and in the model viewer; and a program that crashes
 # leaves its core and backtrace for the test to show.
 #   signals_e2e.sh <vellin> <vellin-view> <shot_colours> <assets dir> <work dir>
 set -euo pipefail
@@ -52,6 +52,13 @@ for sig in TERM:143 INT:130 HUP:129; do
   [ -s "$work/$name.demo" ] || fail "SIG$name left no recording"
   run_game --timedemo "$work/$name.demo" || fail "the recording ended by SIG$name does not play"
 done
+
+echo "-- SIGTERM during start-up, before the window (Allegro's own handlers abort)"
+in_dir "$assets"
+(cd "$assets" && exec env --default-signal=TERM "$vellin" --windowed) >"$work/early.log" 2>&1 &
+pid=$!
+sleep 0.1
+signal_ends TERM 143
 
 echo "-- SIGTERM blocked by the parent"
 start env --block-signal=TERM "$vellin" --windowed

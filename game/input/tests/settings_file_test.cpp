@@ -39,7 +39,8 @@ bool same(const Binding& a, const Binding& b) {
 bool same(const Settings& a, const Settings& b) {
     return a.fullscreen == b.fullscreen && a.scale == b.scale && a.volume == b.volume &&
            a.mute == b.mute && a.vsync == b.vsync &&
-           a.pause_on_focus_loss == b.pause_on_focus_loss && std::string(a.stage) == b.stage;
+           a.pause_on_focus_loss == b.pause_on_focus_loss && a.ghost == b.ghost &&
+           std::string(a.stage) == b.stage;
 }
 
 bool same(const PadLayout& a, const PadLayout& b) {
@@ -97,7 +98,7 @@ class SettingsFile : public ::testing::Test {
 TEST_F(SettingsFile, EverySettingIsRead) {
     // Names in any case, as Allegro reads them, after a byte-order mark.
     EXPECT_EQ(read("\xEF\xBB\xBF[Settings]\nfullscreen = 0\nSCALE = 3\nvolume = 40\nmute = 1\n"
-                   "vsync = 0\npause_on_focus_loss = 0\nStage =  my steps # comment \n"
+                   "vsync = 0\npause_on_focus_loss = 0\nghost = off\nStage =  my steps # comment \n"
                    "[PAD]\nmove_stick = 1\nmove_x_axis = 2\nmove_y_axis = 0\ndpad_stick = 4\n"
                    "dpad_x_axis = 1\ndpad_y_axis = 2\r\ndead_zone = 60\n"
                    "jump = 5 6  # south and east\naim = none\n"
@@ -111,6 +112,7 @@ TEST_F(SettingsFile, EverySettingIsRead) {
     EXPECT_EQ(settings.mute, 1);
     EXPECT_EQ(settings.vsync, 0);
     EXPECT_EQ(settings.pause_on_focus_loss, 0);
+    EXPECT_EQ(settings.ghost, 0);
     EXPECT_STREQ(settings.stage, "my steps");
     EXPECT_TRUE(same(pad_layout, PadLayout{1, 2, 0, 4, 1, 2, 60}));
     // Jump and aim swap keys; a debug key may share with a play action.
@@ -189,6 +191,20 @@ TEST_F(SettingsFile, OnlyTheBadEntryKeepsItsDefault) {
     EXPECT_EQ(settings.volume, 100);
 }
 
+TEST_F(SettingsFile, RestartsDefaultKeyGivesWayToThePlayersBinding) {
+    // R came to Back to the start after players had bound it elsewhere.
+    EXPECT_EQ(read("[keys]\njump = R\n"), 0);
+    EXPECT_EQ(err_, "");
+    EXPECT_TRUE(same(bindings[kActJump], Binding{1, {KEY_R}, 1, {0}}));
+    EXPECT_TRUE(same(bindings[kActRestart], Binding{0, {}, 0, {}}));
+    // Given in the file, restart's R is the player's own: the clash is said.
+    reset_input_settings();
+    EXPECT_EQ(read("[keys]\njump = R\nrestart = R\n"), 1);
+    EXPECT_NE(err_.find("[keys] restart: R is bound to jump as well"), std::string::npos) << err_;
+    EXPECT_TRUE(same(bindings[kActJump], Binding{1, {KEY_R}, 1, {0}}));
+    EXPECT_TRUE(same(bindings[kActRestart], Binding{0, {}, 0, {}}));
+}
+
 TEST_F(SettingsFile, PrintedDefaultsReadBackAsTheDefaults) {
     std::FILE* f = std::fopen(path_.c_str(), "w");
     ASSERT_NE(f, nullptr);
@@ -198,7 +214,7 @@ TEST_F(SettingsFile, PrintedDefaultsReadBackAsTheDefaults) {
     for (Binding& b : bindings) {
         b = Binding{1, {KEY_TAB}, 1, {9}};
     }
-    settings = Settings{0, 2, 3, 1, 0, 0, ""};  // the stage has no default to read back
+    settings = Settings{0, 2, 3, 1, 0, 0, 0, ""};  // the stage has no default to read back
     pad_layout = PadLayout{4, 2, 2, 4, 2, 2, 3};
     EXPECT_EQ(read_path(path_), 0);
     EXPECT_EQ(err_, "");

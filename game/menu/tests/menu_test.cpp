@@ -212,7 +212,7 @@ const Row kRows[] = {
      ""},
     {"Back returns to the entry that led there",
      kLive,
-     {kSettings, click(6)},
+     {kSettings, click(7)},
      kMenuStay,
      "Paused",
      "> Settings <",
@@ -434,6 +434,13 @@ const Row kRows[] = {
      "Settings",
      "> Wait for the display: no <",
      "vsync 0; "},
+    {"the ghost row only changes the setting, which the time trial reads",
+     kLive,
+     {kSettings, click(6)},
+     kMenuStay,
+     "Settings",
+     "> Ghost in time trial: no <",
+     ""},
 };
 
 TEST(MenuTest, EachScreenDoesWhatEachPressSays) {

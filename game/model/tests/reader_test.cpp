@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/model.h"
@@ -550,21 +551,28 @@ TEST(DataFileReport, IsOneLineWhateverTheNameAndNotRepeated) {
     EXPECT_EQ(second.find('\n'), second.size() - 1);  // cut, but still a whole line
 }
 
-// The player's one line for a model cut short, naming the file and the line;
-// a whole file says nothing.
+// The player's one line for a model cut short, naming the file and the line,
+// or for one that holds nothing; a whole file says nothing.
 TEST(DataFileReport, ReadCutShortSaysWhereItStopped) {
     ModelFiles files;
     const std::string cut = files.Write("cut.txt", "Frames: 1\nMeshes: 1\n\"m\" 0 -1\nthree\n");
+    const std::string empty = files.Write("empty.txt", "");
+    const std::string comments = files.Write("comments.txt", "// nothing yet\nFrames: 3\n");
+    const std::string none = " holds no model (neither a mesh nor a bone)\n";
+    const std::pair<std::string, std::string> rows[] = {
+        {cut, "vellin: " + cut +
+                  ":4: expected the vertex count; reading stops (the model keeps what came "
+                  "before)\n"},
+        {empty, "vellin: " + empty + ":" + none},
+        {comments, "vellin: " + comments + ":" + none},
+        {files.Write("whole.txt", kWellFormed), ""},
+    };
     cModel m;
-    for (const std::string& path : {cut, files.Write("whole.txt", kWellFormed)}) {
+    for (const auto& [path, said] : rows) {
         ASSERT_EQ(m.Read(path.c_str()), 1);
         testing::internal::CaptureStderr();
         report_read_stop(path.c_str());
-        EXPECT_EQ(testing::internal::GetCapturedStderr(),
-                  path == cut ? "vellin: " + cut +
-                                    ":4: expected the vertex count; reading stops (the model "
-                                    "keeps what came before)\n"
-                              : "");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), said) << path;
     }
 }
 

@@ -2,6 +2,7 @@
 // the physics reach them, the ghost, and which runs become the best.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -9,9 +10,11 @@
 #include <string>
 
 #include "key_script.h"
+#include "input/settings.h"
 #include "level/level.h"
 #include "model/model.h"
 #include "shell/physics.h"
+#include "shell/stage_best.h"
 #include "shell/trial_play.h"
 #include "state/state.h"
 #include "temp_dir.h"
@@ -175,6 +178,39 @@ TEST_F(TrialRecords, OnlyAFasterRunReplacesTheKeptBest) {
     char why[128] = "";
     ASSERT_TRUE(read_demo(file().c_str(), &demo, why, sizeof why)) << why;
     EXPECT_EQ(replay_times(demo).finish, 7730);
+    // The ghost setting, read as time trial starts.
+    PlayerState ghost;
+    for (int shown : {0, 1}) {
+        settings.ghost = shown;
+        EXPECT_EQ(kept(), 7730);
+        EXPECT_EQ(ghost_state(&ghost), shown == 1);
+    }
+}
+
+// The Stages screen's times: each best run replayed on its own stage, with
+// another one in play, which is then as it was.
+TEST_F(TrialRecords, EachStagesBestIsReplayedOnItsOwnLayer) {
+    start_trial(1);
+    race(holding(kStepRight, 7700, 50));  // 7,730 steps
+    stop_trial();
+    static StageEntry across{};
+    std::snprintf(across.stem, sizeof across.stem, "jungle");  // as time trial kept it
+    std::memcpy(across.stage.codes, tile_layer, sizeof across.stage.codes);
+    across.hash = stage_hash(tile_layer);
+
+    use_layer(8, 1, 59);  // in play: a ledge ending at column 60
+    static StageEntry in_play{};
+    in_play = across;
+    std::memcpy(in_play.stage.codes, tile_layer, sizeof in_play.stage.codes);
+    in_play.hash = stage_hash(tile_layer);
+    char best[kClockTextSize] = "";
+    ASSERT_TRUE(stage_best_time(across, best, sizeof best));
+    EXPECT_STREQ(best, "1:04.416");
+    EXPECT_EQ(stage_hash(tile_layer), in_play.hash);
+    EXPECT_EQ(replay_times(holding(kStepRight, 9000)).finish, -1) << "not the layer in play";
+    EXPECT_FALSE(stage_best_time(in_play, best, sizeof best)) << "no run kept for it";
+    across.faults = 1;
+    EXPECT_FALSE(stage_best_time(across, best, sizeof best)) << "a broken stage is not played";
 }
 
 TEST_F(TrialRecords, AnUnwritableFolderKeepsTheBestForTheSession) {

@@ -80,11 +80,14 @@ TEST(Replay, StepsShowAsMinutesSecondsAndMilliseconds) {
     const struct {
         std::size_t steps;
         const char* shown;
-    } rows[] = {{0, "0:00.000"},    {1, "0:00.008"},    {119, "0:00.992"},
+    } rows[] = {{0, "0:00.000"},    {1, "0:00.008"},    {5, "0:00.041"},      {119, "0:00.991"},
                 {7200, "1:00.000"}, {7801, "1:05.008"}, {432000, "60:00.000"}};
     for (const auto& row : rows) {
-        char shown[16];
+        char shown[kClockTextSize];
+        char clock[kClockTextSize];
         format_steps_time(row.steps, shown);
+        format_clock(static_cast<long>(row.steps), clock);
         EXPECT_STREQ(shown, row.shown) << row.steps;
+        EXPECT_STREQ(shown, clock) << row.steps << ": --verify and the game's clock differ";
     }
 }
