@@ -30,6 +30,10 @@ MenuResult controls_screen() {
     return kMenuStay;
 }
 
+MenuResult edit() {
+    return kMenuEdit;
+}
+
 MenuResult quit() {
     return kMenuQuit;
 }
@@ -39,6 +43,7 @@ constexpr FirstEntry kEntries[] = {
     {"Back to the start", restart, false},
     {"Settings", settings_screen, true},
     {"Controls", controls_screen, true},
+    {"Edit this stage", edit, false},
     {"Quit", quit, true},
 };
 constexpr int kEntryCount = sizeof kEntries / sizeof kEntries[0];

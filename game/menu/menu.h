@@ -70,7 +70,7 @@ struct MenuSetup {
     int largest_scale;  // the largest window that fits the desktop
 };
 
-enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit };
+enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit, kMenuEdit };
 
 // Opens the first screen with its first entry chosen.
 void menu_open(const MenuSetup& setup);
