@@ -575,6 +575,9 @@ void run_editor() {
     start_editor_draw();
     void (*was_callback)(int) = mouse_callback;
     mouse_callback = count_buttons;
+    // The pointer where it rests is no move: the cursor stays until it moves.
+    mouse_was_x = mouse_x;
+    mouse_was_y = mouse_y;
     mouse_was_z = mouse_z;
     lefts_seen = left_downs.load();
     rights_seen = right_downs.load();
