@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -544,9 +545,11 @@ bool open_in_editor(const char* value, char* why, std::size_t size) {
     else
         say(editor.origin == StageOrigin::kNew ? "A new stage: saved when you save it" : "");
     static char offer[kEditorReasonSize];
-    if (editor_recovery_offer(editor, offer, sizeof offer))
+    if (editor_recovery_offer(editor, offer, sizeof offer)) {
+        offer[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(offer[0])));
         open_question(Ask::kRecovery, offer, "of this stage, not saved.",
                       {"Take it back", "Throw it away"});
+    }
     return true;
 }
 

@@ -243,9 +243,9 @@ bool wait_paused() {
             feed_pause_menu(moved || clicked ? entry_at(mx_now, my_now) : -1, clicked);
         if (r == kMenuEdit) {
             char why[kMenuColumns - 3];
-            // A demo keeps to the stage it names at its start.
-            if (options.record != nullptr)
-                menu_note("Not while recording: a demo keeps to one stage");
+            // A demo keeps to the stage it names at its start, a trial to its clock.
+            if (options.record != nullptr || options.time_trial)
+                menu_note("Not while recording or racing the clock");
             else if (!edit_stage_in_play(why, sizeof why))
                 menu_note(why);
             else

@@ -2,7 +2,8 @@
 # The stage editor end to end, in the real game under X: --edit opens a
 # player's stage over the dimmed stage; codes typed at known cells change
 # the recovery copy, Ctrl+S writes the file changed exactly there with its
-# comment lines kept and the copy gone; F5 plays the stage and Escape comes
+# comment lines kept and the copy gone; a mouse click paints, undone and
+# redone, and after a kill the next --edit offers the recovery copy; F5 plays the stage and Escape comes
 # back; Escape with nothing unsaved ends the game.
 #   editor_e2e.sh <vellin> <shot_colours> <assets dir> <work dir>
 set -euo pipefail
@@ -61,6 +62,37 @@ until cmp -s "$stages/mine.stage" "$work/expected.stage"; do
 done
 [ "$(diff "$work/before.stage" "$stages/mine.stage" | grep -c '^>')" -eq 2 ] || fail "not exactly two lines changed"
 ls "$recovery"/mine-*.stage >/dev/null 2>&1 && fail "the recovery copy stayed after saving"
+
+echo "-- the mouse paints row 2, column 10; undone, redone; then the game is killed"
+hold 0.1 Home  # the grid back at column 1
+xdotool mousemove --window "$win" 170 68 click 1
+sleep 0.5
+hold 0.2 ctrl z
+hold 0.2 ctrl y
+cp "$stages/mine.stage" "$work/saved.stage"
+wait_for_copy() {
+  local deadline=$((SECONDS + 10))
+  until [ -n "$(ls "$recovery" 2>/dev/null)" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "no recovery copy after painting"
+    sleep 0.2
+  done
+}
+wait_for_copy
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+cmp -s "$stages/mine.stage" "$work/saved.stage" || fail "the stage changed without Ctrl+S"
+
+echo "-- opened again: the recovery copy offered, taken back and saved"
+start_game --edit mine
+shot_still offer
+hold 0.1 Return
+hold 0.2 ctrl s
+expect_cells 3 5 1 3 6 5 1 100 9 2 10 1 >"$work/expected.stage"
+deadline=$((SECONDS + 10))
+until cmp -s "$stages/mine.stage" "$work/expected.stage"; do
+  [ "$SECONDS" -lt "$deadline" ] || { diff "$work/expected.stage" "$stages/mine.stage" >&2; fail "the recovered stage was not saved"; }
+  sleep 0.2
+done
 
 echo "-- F5 plays the stage from the cursor's column, Escape comes back to the grid"
 hold 0.1 Home
