@@ -154,6 +154,8 @@ void ask_leave() {
                   {"Save", "Leave without saving", "Stay"});
 }
 
+void drop_keys();
+
 // Test play: the layer as it stands, the trooper dropped in at the cursor's
 // column (or at the start), until Escape or the pause action.
 void test_play() {
@@ -180,6 +182,7 @@ void test_play() {
         rest(0);
     } while (!key_pressed(KEY_ESC) && !pressed(kActPause) && quit_signal() == 0);
     take_step_presses();  // what was pressed in play stays there
+    drop_keys();
     say(x == kDropInX ? "Back from test play (dropped in at the start: nothing below the cursor)"
                       : "Back from test play");
 }
@@ -240,45 +243,98 @@ char name_char(int k, bool shift) {
     return k == KEY_SPACE ? ' ' : '\0';
 }
 
-bool way_pressed(int k, std::uint16_t bit) {
-    return key_pressed(k) || (pad_ways_pressed() & bit) != 0;
+// Keys in the order they went down, beside the latch's counts (which the
+// callback still keeps): "15" typed, or an arrow and a code, between two
+// polls land in the order typed. Written on Allegro's keyboard thread.
+constexpr unsigned kKeyRing = 256;
+std::atomic<int> key_ring[kKeyRing];
+std::atomic<unsigned> ring_written;
+unsigned ring_read;
+bool ring_down[128];  // keyboard thread only: a held key's repeats are no press
+
+void key_arrived(int scancode) {
+    latch_key(scancode);
+    const int k = scancode & 0x7f;
+    const bool down = (scancode & 0x80) == 0;
+    if (down && !ring_down[k]) {
+        const unsigned w = ring_written.load(std::memory_order_relaxed);
+        key_ring[w % kKeyRing].store(k, std::memory_order_relaxed);
+        ring_written.store(w + 1, std::memory_order_release);
+    }
+    ring_down[k] = down;
 }
 
-void feed_question(bool shift) {
-    const bool back = key_pressed(KEY_ESC) || button_pressed(kPadB);
+bool next_key(int* k) {
+    const unsigned written = ring_written.load(std::memory_order_acquire);
+    if (written - ring_read > kKeyRing)
+        ring_read = written - kKeyRing;  // lapped: the oldest are gone
+    if (ring_read == written)
+        return false;
+    *k = key_ring[ring_read++ % kKeyRing].load(std::memory_order_relaxed);
+    return true;
+}
+
+void drop_keys() {
+    ring_read = ring_written.load(std::memory_order_acquire);
+}
+
+bool is_enter(int k) {
+    return k == KEY_ENTER || k == KEY_ENTER_PAD;
+}
+
+void back_out() {
+    // Backing out is the last choice (Stay, another name, back to editing),
+    // but refusing the recovery copy would lose it: that one stays.
     if (ask == Ask::kName) {
-        for (int k = 1; k < KEY_MAX; ++k) {
-            const char c = key_pressed(k) ? name_char(k, shift) : '\0';
-            const std::size_t n = std::strlen(name);
-            if (c != '\0' && n + 1 < sizeof name) {
-                name[n] = c;
-                name[n + 1] = '\0';
-            }
-        }
-        if (key_pressed(KEY_BACKSPACE) && name[0] != '\0')
-            name[std::strlen(name) - 1] = '\0';
-        if (key_pressed(KEY_ENTER) || key_pressed(KEY_ENTER_PAD) || button_pressed(kPadA)) {
-            save_as(false);
-        } else if (back) {
-            close_question();
-            save_then_leave = false;
-            say("Not saved");
-        }
-        return;
+        close_question();
+        save_then_leave = false;
+        say("Not saved");
+    } else if (ask == Ask::kRecovery) {
+        close_question();
+    } else {
+        take_choice(view.choice_count - 1);
     }
-    if (way_pressed(KEY_UP, kStepUp))
-        view.choice = (view.choice + view.choice_count - 1) % view.choice_count;
-    if (way_pressed(KEY_DOWN, kStepDown))
-        view.choice = (view.choice + 1) % view.choice_count;
-    if (key_pressed(KEY_ENTER) || key_pressed(KEY_ENTER_PAD) || button_pressed(kPadA)) {
+}
+
+void step_choice(int by) {
+    view.choice = (view.choice + view.choice_count + by) % view.choice_count;
+}
+
+void question_key(int k, bool shift) {
+    if (k == KEY_ESC) {
+        back_out();
+    } else if (ask == Ask::kName) {
+        const std::size_t n = std::strlen(name);
+        const char c = name_char(k, shift);
+        if (c != '\0' && n + 1 < sizeof name) {
+            name[n] = c;
+            name[n + 1] = '\0';
+        } else if (k == KEY_BACKSPACE && n > 0) {
+            name[n - 1] = '\0';
+        } else if (is_enter(k)) {
+            save_as(false);
+        }
+    } else if (k == KEY_UP || k == KEY_DOWN) {
+        step_choice(k == KEY_UP ? -1 : 1);
+    } else if (is_enter(k)) {
         take_choice(view.choice);
-    } else if (back) {
-        // Backing out is the last choice (Stay, another name, back to
-        // editing), but refusing the recovery copy would lose it: keep it.
-        if (ask == Ask::kRecovery)
-            close_question();
+    }
+}
+
+void question_pad() {
+    if (button_pressed(kPadA)) {
+        if (ask == Ask::kName)
+            save_as(false);
         else
-            take_choice(view.choice_count - 1);
+            take_choice(view.choice);
+    } else if (button_pressed(kPadB)) {
+        back_out();
+    } else if (ask != Ask::kName) {
+        const std::uint16_t ways = pad_ways_pressed();
+        if (ways & kStepUp)
+            step_choice(-1);
+        if (ways & kStepDown)
+            step_choice(1);
     }
 }
 
@@ -294,13 +350,24 @@ Repeat repeats[] = {{KEY_LEFT, kStepLeft, CursorMove::kLeft, {}},
                     {KEY_UP, kStepUp, CursorMove::kUp, {}},
                     {KEY_DOWN, kStepDown, CursorMove::kDown, {}}};
 
+// An arrow key from the ring: one move, repeated later while held.
+void arrow_key(int k) {
+    for (Repeat& r : repeats) {
+        if (r.key == k) {
+            editor_move(&editor, r.move);
+            r.next = Clock::now() + std::chrono::milliseconds(350);
+        }
+    }
+}
+
+// The pad's ways pushed, and every way held past its repeat time.
 bool move_cursor() {
     const Clock::time_point now = Clock::now();
-    const std::uint16_t held_ways = pad_way_keys(pad);
+    const std::uint16_t pushed = pad_ways_pressed(), held_ways = pad_way_keys(pad);
     bool moved = false;
     for (Repeat& r : repeats) {
         const bool held = key[r.key] || (held_ways & r.way) != 0;
-        if (way_pressed(r.key, r.way)) {
+        if (pushed & r.way) {
             r.next = now + std::chrono::milliseconds(350);
         } else if (!held || now < r.next) {
             continue;
@@ -423,62 +490,86 @@ void feed_key_stroke(bool moved) {
         editor_paint(&editor, editor.cursor_row, editor.cursor_column, key_stroke);
 }
 
-void feed_grid(bool ctrl, bool shift) {
-    if (key_pressed(KEY_ESC)) {
+void open_menu() {
+    open_question(Ask::kMenu, "Editor", nullptr,
+                  {"Save", "Test play", "Leave the editor", "Back to editing"});
+}
+
+void grid_key(int k, bool ctrl, bool shift) {
+    switch (k) {
+        case KEY_ESC:
+            if (view.marking)
+                view.marking = false;
+            else
+                ask_leave();
+            return;
+        case KEY_F5:
+            test_play();
+            return;
+        case KEY_HOME:
+            editor_move(&editor, ctrl ? CursorMove::kFirstCell : CursorMove::kRowStart);
+            return;
+        case KEY_END:
+            editor_move(&editor, CursorMove::kRowEnd);
+            return;
+        case KEY_TAB:
+            editor.brush = next_brush(editor.brush);
+            return;
+        case KEY_LEFT:
+        case KEY_RIGHT:
+        case KEY_UP:
+        case KEY_DOWN:
+            arrow_key(k);
+            if (key_stroke >= 0)
+                editor_paint(&editor, editor.cursor_row, editor.cursor_column, key_stroke);
+            return;
+        default:
+            break;
+    }
+    if (ctrl) {
+        if (k == KEY_S)
+            save();
+        else if (k == KEY_Z && !shift && !editor_undo(&editor))
+            say("Nothing to undo");
+        else if ((k == KEY_Y || (k == KEY_Z && shift)) && !editor_redo(&editor))
+            say("Nothing to redo");
+        return;
+    }
+    if (k == KEY_M) {
+        mark_or_fill();
+    } else if (k == KEY_F) {
         if (view.marking)
-            view.marking = false;
-        else
-            ask_leave();
-        return;
-    }
-    if (ctrl && key_pressed(KEY_S)) {
-        save();
-        return;
-    }
-    if (key_pressed(KEY_F5) || button_pressed(kPadBack)) {
-        test_play();
-        return;
-    }
-    if (button_pressed(kPadStart)) {
-        open_question(Ask::kMenu, "Editor", nullptr,
-                      {"Save", "Test play", "Leave the editor", "Back to editing"});
-        return;
-    }
-    const bool undo = (ctrl && !shift && key_pressed(KEY_Z)) || button_pressed(kPadLB);
-    const bool redo =
-        (ctrl && (key_pressed(KEY_Y) || (shift && key_pressed(KEY_Z)))) || button_pressed(kPadRB);
-    if (undo && !editor_undo(&editor))
-        say("Nothing to undo");
-    if (redo && !editor_redo(&editor))
-        say("Nothing to redo");
-    if (ctrl && key_pressed(KEY_HOME))
-        editor_move(&editor, CursorMove::kFirstCell);
-    else if (key_pressed(KEY_HOME))
-        editor_move(&editor, CursorMove::kRowStart);
-    if (key_pressed(KEY_END))
-        editor_move(&editor, CursorMove::kRowEnd);
-    if (key_pressed(KEY_TAB) || button_pressed(kPadX))
-        editor.brush = next_brush(editor.brush);
-    if (key_pressed(KEY_M) || key_pressed(KEY_F) || button_pressed(kPadY)) {
-        if (key_pressed(KEY_F) && !view.marking)
-            say("Mark a corner with M first, then F fills to the cursor");
-        else
             mark_or_fill();
+        else
+            say("Mark a corner with M first, then F fills to the cursor");
     }
-    if (!ctrl) {
-        constexpr struct {
-            int key, pad_key;
-            char code;
-        } kTyped[] = {{KEY_0, KEY_0_PAD, '0'},
-                      {KEY_1, KEY_1_PAD, '1'},
-                      {KEY_5, KEY_5_PAD, '5'},
-                      {KEY_9, KEY_9_PAD, '9'}};
-        for (const auto& t : kTyped) {
-            if (key_pressed(t.key) || key_pressed(t.pad_key))
-                editor_type(&editor, t.code);
-        }
+    constexpr struct {
+        int key, pad_key;
+        char code;
+    } kTyped[] = {{KEY_0, KEY_0_PAD, '0'},
+                  {KEY_1, KEY_1_PAD, '1'},
+                  {KEY_5, KEY_5_PAD, '5'},
+                  {KEY_9, KEY_9_PAD, '9'}};
+    for (const auto& t : kTyped) {
+        if (k == t.key || k == t.pad_key)
+            editor_type(&editor, t.code);
     }
-    feed_key_stroke(move_cursor());
+}
+
+void grid_pad() {
+    if (button_pressed(kPadBack)) {
+        test_play();
+    } else if (button_pressed(kPadStart)) {
+        open_menu();
+    } else if (button_pressed(kPadLB) && !editor_undo(&editor)) {
+        say("Nothing to undo");
+    } else if (button_pressed(kPadRB) && !editor_redo(&editor)) {
+        say("Nothing to redo");
+    } else if (button_pressed(kPadX)) {
+        editor.brush = next_brush(editor.brush);
+    } else if (button_pressed(kPadY)) {
+        mark_or_fill();
+    }
 }
 
 // What the picture shows, as numbers: drawn again only when one changes.
@@ -586,6 +677,8 @@ void run_editor() {
     rights_seen = right_downs.load();
     stroke_code = key_stroke = -1;
     poll_presses();  // what led here is no press for the editor
+    keyboard_lowlevel_callback = key_arrived;
+    drop_keys();
     Shown drawn{};
     Clock::time_point drawn_at{};
     bool first = true;
@@ -596,11 +689,23 @@ void run_editor() {
         const bool shift = key[KEY_LSHIFT] || key[KEY_RSHIFT];
         if (pressed(kActScreenshot))
             take_screenshot();  // the last frame drawn
-        if (ask != Ask::kNone)
-            feed_question(shift);
-        else {
-            feed_grid(ctrl, shift);
-            feed_mouse();
+        int k = 0;
+        while (!leaving && next_key(&k)) {
+            if (ask != Ask::kNone)
+                question_key(k, shift);
+            else
+                grid_key(k, ctrl, shift);
+        }
+        if (leaving)
+            break;
+        if (ask != Ask::kNone) {
+            question_pad();
+        } else {
+            grid_pad();
+            if (ask == Ask::kNone) {
+                feed_key_stroke(move_cursor());
+                feed_mouse();
+            }
         }
         keep_cursor_in_view();
         const Shown now = shown_now();
@@ -616,6 +721,7 @@ void run_editor() {
         rest(5);
     }
     editor_stroke_end(&editor);
+    keyboard_lowlevel_callback = latch_key;
     mouse_callback = was_callback;
     take_step_presses();
 }

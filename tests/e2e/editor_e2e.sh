@@ -5,12 +5,15 @@
 # comment lines kept and the copy gone; a mouse click paints, undone and
 # redone, and after a kill the next --edit offers the recovery copy; F5 plays the stage and Escape comes
 # back; Escape with nothing unsaved ends the game.
-#   editor_e2e.sh <vellin> <shot_colours> <assets dir> <work dir>
+# With a pad alone (fake_pad.so preloaded): a new stage, the stick moves,
+# A paints, Start and A save it.
+#   editor_e2e.sh <vellin> <shot_colours> <assets dir> <fake_pad.so> <work dir>
 set -euo pipefail
 vellin=$1
 colours=$2
 assets=$3
-work=$4
+fake_pad=$4
+work=$5
 source "$(dirname "$0")/e2e_lib.sh"
 fresh_work
 export XDG_STATE_HOME=$work/home/state
@@ -38,8 +41,8 @@ shot_still editor
 echo "-- codes typed at row 3, columns 5 and 6, and at row 1, column 100"
 hold 0.2 ctrl Home
 for _ in 1 2; do hold 0.1 Down; done
-for _ in 1 2 3 4; do hold 0.1 Right; done
-xdotool type --delay 150 15
+# Fast, as a typist types: the keys count in the order they went down.
+xdotool key --delay 15 Right Right Right Right 1 5
 hold 0.2 ctrl Home
 hold 0.1 End
 xdotool type --delay 150 9
@@ -105,5 +108,27 @@ shot_still back
 expect_walked played back "Escape did not bring the editor back"
 
 echo "-- Escape leaves: nothing unsaved, the game ends"
+quit_with_escape
+
+echo "-- a pad alone: a new stage, stick right, A paints, Start then A saves"
+script=$work/pad.script
+: >"$script"
+# Pressed for a moment and let go, then a pause for the screen to see it.
+tap() {
+  echo "$1 $2 ${3:-1}" >>"$script"
+  sleep 0.2
+  echo "$1 $2 0" >>"$script"
+  sleep 0.4
+}
+title='^Vellin - padstage$'
+LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script start_game --mute --edit padstage
+shot_still pad
+tap axis 0 32767
+tap button 0
+tap button 7
+tap button 0
+wait_for "$stages/padstage.stage" || fail "the pad's Save wrote no file"
+row1=$(grep -v '^#' "$stages/padstage.stage" | head -1)
+[ "${row1:0:3}" = 010 ] || fail "row 1 begins ${row1:0:3}, not 010"
 quit_with_escape
 echo "editor end to end: passed"
