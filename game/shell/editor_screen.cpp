@@ -251,14 +251,18 @@ std::atomic<int> key_ring[kKeyRing];
 std::atomic<unsigned> ring_written;
 unsigned ring_read;
 bool ring_down[128];  // keyboard thread only: a held key's repeats are no press
+constexpr int kWithCtrl = 0x100, kWithShift = 0x200;
 
 void key_arrived(int scancode) {
     latch_key(scancode);
     const int k = scancode & 0x7f;
     const bool down = (scancode & 0x80) == 0;
     if (down && !ring_down[k]) {
+        // Ctrl and Shift as they were then: a slow frame may see them up.
+        const int with = (ring_down[KEY_LCONTROL] || ring_down[KEY_RCONTROL] ? kWithCtrl : 0) |
+                         (ring_down[KEY_LSHIFT] || ring_down[KEY_RSHIFT] ? kWithShift : 0);
         const unsigned w = ring_written.load(std::memory_order_relaxed);
-        key_ring[w % kKeyRing].store(k, std::memory_order_relaxed);
+        key_ring[w % kKeyRing].store(k | with, std::memory_order_relaxed);
         ring_written.store(w + 1, std::memory_order_release);
     }
     ring_down[k] = down;
@@ -685,19 +689,19 @@ void run_editor() {
     while (!leaving && quit_signal() == 0) {
         poll_presses();
         handle_window_keys();
-        const bool ctrl = key[KEY_LCONTROL] || key[KEY_RCONTROL];
-        const bool shift = key[KEY_LSHIFT] || key[KEY_RSHIFT];
         if (pressed(kActScreenshot))
             take_screenshot();  // the last frame drawn
         int k = 0;
         while (!leaving && next_key(&k)) {
+            const int code = k & 0xff;
             if (ask != Ask::kNone)
-                question_key(k, shift);
+                question_key(code, (k & kWithShift) != 0);
             else
-                grid_key(k, ctrl, shift);
+                grid_key(code, (k & kWithCtrl) != 0, (k & kWithShift) != 0);
         }
         if (leaving)
             break;
+        keep_cursor_in_view();  // the pointer finds its cell on the grid as drawn next
         if (ask != Ask::kNone) {
             question_pad();
         } else {

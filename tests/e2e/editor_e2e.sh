@@ -67,7 +67,8 @@ done
 ls "$recovery"/mine-*.stage >/dev/null 2>&1 && fail "the recovery copy stayed after saving"
 
 echo "-- the mouse paints row 2, column 10; undone, redone; then the game is killed"
-hold 0.1 Home  # the grid back at column 1
+hold 0.1 Home # the grid back at column 1
+sleep 0.5
 xdotool mousemove --window "$win" 170 68 click 1
 sleep 0.5
 hold 0.2 ctrl z
@@ -116,9 +117,9 @@ script=$work/pad.script
 # Pressed for a moment and let go, then a pause for the screen to see it.
 tap() {
   echo "$1 $2 ${3:-1}" >>"$script"
-  sleep 0.2
+  sleep 0.25
   echo "$1 $2 0" >>"$script"
-  sleep 0.4
+  sleep 0.5
 }
 title='^Vellin - padstage$'
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script start_game --mute --edit padstage
