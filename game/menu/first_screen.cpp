@@ -35,6 +35,10 @@ MenuResult stages_screen() {
     return kMenuStay;
 }
 
+MenuResult edit() {
+    return kMenuEdit;
+}
+
 MenuResult quit() {
     return kMenuQuit;
 }
@@ -45,6 +49,7 @@ constexpr FirstEntry kEntries[] = {
     {"Settings", settings_screen, true},
     {"Controls", controls_screen, true},
     {"Stages", stages_screen, false},  // a demo keeps the stage it was recorded on
+    {"Edit this stage", edit, false},
     {"Quit", quit, true},
 };
 constexpr int kEntryCount = sizeof kEntries / sizeof kEntries[0];

@@ -81,7 +81,7 @@ struct MenuSetup {
     int stages_folder_count;
 };
 
-enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit };
+enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit, kMenuEdit };
 
 // Opens the first screen with its first entry chosen.
 void menu_open(const MenuSetup& setup);

@@ -10,6 +10,7 @@
 #include "input/input.h"
 #include "level/level.h"
 #include "shell/data_dir.h"
+#include "shell/editor_screen.h"
 #include "shell/options.h"
 #include "shell/replay.h"
 #include "shell/session.h"
@@ -116,14 +117,18 @@ int main(int argc, char** argv) {
         status = begin_session();
     }
     if (status < 0) {
-        status = settle_stage();
+        status = edit_option != nullptr ? open_edit_option() : settle_stage();
     }
     if (status >= 0) {
         return status;
     }
     init();
     show_stage_in_title();
-    play();
+    if (edit_option != nullptr) {
+        run_editor();
+    } else {
+        play();
+    }
     uninit();
     return end_session();
 }

@@ -8,6 +8,7 @@
 
 #include "input/input.h"
 #include "shell/data_dir.h"
+#include "shell/editor_screen.h"
 
 Options options;
 
@@ -42,6 +43,8 @@ const CmdOption kOwnOptions[] = {
              "in what time, and exit"),
     cmd_flag("--time-trial", &options.time_trial, 1,
              "race the clock from the stage's start to its end"),
+    cmd_text("--edit", "STAGE", &edit_option,
+             "edit STAGE (a file or a name; a new name starts a new stage) instead of playing"),
 };
 
 constexpr int kOptionCount = kSettingOptionCount + sizeof kOwnOptions / sizeof kOwnOptions[0];
@@ -83,6 +86,10 @@ const char* conflict() {
     }
     if (options.stage != nullptr && (options.play != nullptr || options.timedemo != nullptr)) {
         return "--stage cannot be used with a demo to play: the demo holds its stage";
+    }
+    if (edit_option != nullptr && (demos > 0 || options.stage != nullptr || options.check_stage ||
+                                   options.verify || options.list_stages || options.time_trial)) {
+        return "--edit goes with the window's and the settings' options only";
     }
     if (options.check_stage && options.verify) {
         return "use only one of --check-stage and --verify";

@@ -15,6 +15,7 @@
 #include "level/level.h"
 #include "model/model.h"
 #include "picture/picture.h"
+#include "shell/editor_screen.h"
 #include "shell/flat_text.h"
 #include "shell/menu_feed.h"
 #include "shell/options.h"
@@ -254,6 +255,19 @@ bool wait_paused() {
         clicks_seen = clicks_now;
         const MenuResult r =
             feed_pause_menu(moved || clicked ? entry_at(mx_now, my_now) : -1, clicked);
+        if (r == kMenuEdit) {
+            char why[kMenuColumns - 3];
+            // A demo keeps to the stage it names at its start, a trial to its clock.
+            if (options.record != nullptr || options.time_trial)
+                menu_note("Not while recording or racing the clock");
+            else if (!edit_stage_in_play(why, sizeof why))
+                menu_note(why);
+            else
+                resumed = true;
+            if (resumed)
+                break;
+            continue;
+        }
         if (r != kMenuStay) {
             resumed = r != kMenuQuit;
             restart = r == kMenuRestart;
