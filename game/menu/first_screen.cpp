@@ -20,6 +20,10 @@ MenuResult restart() {
     return kMenuRestart;
 }
 
+MenuResult time_trial() {
+    return kMenuTimeTrial;
+}
+
 MenuResult settings_screen() {
     menu_go(kScreenSettings);
     return kMenuStay;
@@ -49,6 +53,7 @@ constexpr FirstEntry kEntries[] = {
     {"Settings", settings_screen, true},
     {"Controls", controls_screen, true},
     {"Stages", stages_screen, false},  // a demo keeps the stage it was recorded on
+    {"Time trial", time_trial, false},
     {"Edit this stage", edit, false},
     {"Quit", quit, true},
 };
@@ -68,7 +73,8 @@ void subtitle(char* out, std::size_t size) {
 }
 
 void label(int e, char* out, std::size_t size) {
-    std::snprintf(out, size, "%s", kEntries[e].label);
+    const bool leave = kEntries[e].choose == time_trial && menu.setup.time_trial;
+    std::snprintf(out, size, "%s", leave ? "Leave time trial" : kEntries[e].label);
 }
 
 MenuResult choose(int e) {

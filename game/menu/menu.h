@@ -79,9 +79,10 @@ struct MenuSetup {
     // stage lookup takes them: what the Stages screen lists.
     const char* const* stages_folders;
     int stages_folder_count;
+    bool time_trial;  // a run against the clock is on: its entry leaves it
 };
 
-enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit, kMenuEdit };
+enum MenuResult { kMenuStay, kMenuResume, kMenuRestart, kMenuQuit, kMenuEdit, kMenuTimeTrial };
 
 // Opens the first screen with its first entry chosen.
 void menu_open(const MenuSetup& setup);

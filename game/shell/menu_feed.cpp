@@ -134,7 +134,7 @@ void open_pause_menu(bool demo) {
         folder_list[i] = folder_paths[i];
     }
     menu_open({&kEffects, demo, stage_name, known_fullscreen, known_scale, largest_window_scale(),
-               folder_list, folders});
+               folder_list, folders, trial_on()});
 }
 
 MenuResult feed_pause_menu(int pointed, bool clicked) {

@@ -21,7 +21,9 @@
 #include "shell/options.h"
 #include "shell/quit_signals.h"
 #include "shell/shell.h"
+#include "shell/session.h"
 #include "shell/stage_map.h"
+#include "shell/trial_play.h"
 #include "shell/window.h"
 #include "state/state.h"
 
@@ -258,7 +260,7 @@ bool wait_paused() {
         if (r == kMenuEdit) {
             char why[kMenuColumns - 3];
             // A demo keeps to the stage it names at its start, a trial to its clock.
-            if (options.record != nullptr || options.time_trial)
+            if (options.record != nullptr || trial_on())
                 menu_note("Not while recording or racing the clock");
             else if (!edit_stage_in_play(why, sizeof why))
                 menu_note(why);
@@ -267,6 +269,19 @@ bool wait_paused() {
             if (resumed)
                 break;
             continue;
+        }
+        if (r == kMenuTimeTrial) {
+            // The run would take over the steps a recording keeps.
+            if (options.record != nullptr) {
+                menu_note("Not while recording");
+                continue;
+            }
+            if (trial_on())
+                stop_trial();
+            else
+                start_trial(stage_seed);
+            resumed = true;
+            break;
         }
         if (r != kMenuStay) {
             resumed = r != kMenuQuit;

@@ -112,7 +112,8 @@ struct Start {
     int largest = 6;  // the largest window that fits the desktop
     int scale = 1;    // settings.scale
     bool sound = true, saves = true, pad = false;
-    bool plays = true;  // a stage chosen can be played now
+    bool plays = true;   // a stage chosen can be played now
+    bool trial = false;  // a run against the clock is on
 };
 
 // The starts the rows use.
@@ -139,6 +140,11 @@ constexpr Start kFullOnSmall = start(false, 1, 2, 1, true, true, false);
 constexpr Start kRecording = [] {
     Start s;
     s.plays = false;
+    return s;
+}();
+constexpr Start kRacing = [] {
+    Start s;
+    s.trial = true;
     return s;
 }();
 constexpr Start kSmallDesktop = start(false, 0, 2, 6, true, true, false);  // scale = 6 in the file
@@ -189,9 +195,23 @@ const Row kRows[] = {
      nullptr,
      ""},
     {"Up goes round to Quit", kLive, {kUp, kChoose}, kMenuQuit, "Paused", "> Quit <", ""},
+    {"Time trial starts a run",
+     kLive,
+     {kUp, kUp, kUp, kChoose},
+     kMenuTimeTrial,
+     "Paused",
+     nullptr,
+     ""},
+    {"a run offers to leave it",
+     kRacing,
+     {kUp, kUp, kUp},
+     kMenuStay,
+     "Paused",
+     "> Leave time trial <",
+     ""},
     {"the pointer chooses",
      kLive,
-     {{kMenuPoint, 0, -1, 6, 0}, kChoose},
+     {{kMenuPoint, 0, -1, 7, 0}, kChoose},
      kMenuQuit,
      "Paused",
      nullptr,
@@ -462,7 +482,7 @@ TEST(MenuTest, EachScreenDoesWhatEachPressSays) {
         play_works = row.start.plays;
         effects.clear();
         menu_open({&kEffects, row.start.demo, "Steps", row.start.fullscreen, 1, row.start.largest,
-                   folders().list, 2});
+                   folders().list, 2, row.start.trial});
         MenuResult result = kMenuStay;
         for (const MenuInput& i : row.inputs) {
             const MenuText before = menu_text();
@@ -487,7 +507,7 @@ TEST(MenuTest, EachScreenDoesWhatEachPressSays) {
 // the text is the chosen stage's layer, as read, faults and all.
 TEST(MenuTest, StagesScrollWithTheCursorAndShowTheChosenMap) {
     const char* many = folders().many.c_str();
-    menu_open({&kEffects, false, "", 0, 1, 6, &many, 1});
+    menu_open({&kEffects, false, "", 0, 1, 6, &many, 1, false});
     EXPECT_EQ(menu_stage_map(), nullptr);
     menu_input(kStages);
     ASSERT_NE(menu_stage_map(), nullptr);
