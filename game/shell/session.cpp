@@ -203,6 +203,12 @@ int end_session() {
         describe_frame_times(times, line, sizeof line);
         std::printf("vellin: %s\n", line);
     }
+    // A watched demo that ran out says so, rather than the window just closing.
+    if (mode == Mode::kPlay && next_frame >= playback.frame_steps.size()) {
+        std::printf("vellin: %s: played to its end (%zu frames, %.1f s of play)\n", options.play,
+                    playback.frame_steps.size(),
+                    static_cast<double>(playback.steps.size()) / kStepsPerSecond);
+    }
     std::fflush(stdout);
     if (quit_signal() != 0) {
         allegro_exit();  // the window and the sound
