@@ -52,9 +52,8 @@ const MenuEffects kEffects = {set_window, apply_sound, set_vsync, save, play, be
 // below; `bad` put in row 9, column 20, when not '0'.
 void write_stage(const std::string& path, const char* name, char bad) {
     std::ofstream f(path);
-    if (name != nullptr) {
+    if (name != nullptr)
         f << "# name: " << name << "\n";
-    }
     for (int r = 0; r < 16; ++r) {
         std::string row(100, r < 10 ? '0' : r == 10 ? '1' : '5');
         row[19] = r == 8 ? bad : row[19];
@@ -107,47 +106,29 @@ const MenuInput kSettings = click(2), kControls = click(3), kStages = click(4), 
                 kJump = click(4);
 
 struct Start {
-    bool demo = false;
-    int fullscreen = 0;
-    int largest = 6;  // the largest window that fits the desktop
-    int scale = 1;    // settings.scale
-    bool sound = true, saves = true, pad = false;
-    bool plays = true;   // a stage chosen can be played now
-    bool trial = false;  // a run against the clock is on
+    bool demo;
+    int fullscreen;
+    int largest;  // the largest window that fits the desktop
+    int scale;    // settings.scale
+    bool sound, saves, pad;
+    bool plays;  // a stage chosen can be played now
+    bool trial;  // a run against the clock is on
 };
 
-// The starts the rows use.
-constexpr Start start(bool demo, int fullscreen, int largest, int scale, bool sound, bool saves,
-                      bool pad) {
-    Start s;
-    s.demo = demo;
-    s.fullscreen = fullscreen;
-    s.largest = largest;
-    s.scale = scale;
-    s.sound = sound;
-    s.saves = saves;
-    s.pad = pad;
-    return s;
-}
-constexpr Start kLive = Start{};
-constexpr Start kDemo = start(true, 0, 6, 1, true, true, false);
-constexpr Start kDemoSilent = start(true, 0, 6, 1, false, true, false);
-constexpr Start kSilent = start(false, 0, 6, 1, false, true, false);
-constexpr Start kReadOnly = start(false, 0, 6, 1, true, false, false);
-constexpr Start kPad = start(false, 0, 6, 1, true, true, true);
-constexpr Start kFull = start(false, 1, 6, 1, true, true, false);
-constexpr Start kFullOnSmall = start(false, 1, 2, 1, true, true, false);
-constexpr Start kRecording = [] {
-    Start s;
-    s.plays = false;
-    return s;
-}();
-constexpr Start kRacing = [] {
-    Start s;
-    s.trial = true;
-    return s;
-}();
-constexpr Start kSmallDesktop = start(false, 0, 2, 6, true, true, false);  // scale = 6 in the file
+// The starts the rows use.      demo full largest scale sound saves pad plays trial
+// clang-format off
+constexpr Start kLive         = {false, 0, 6, 1, true,  true,  false, true,  false};
+constexpr Start kDemo         = {true,  0, 6, 1, true,  true,  false, true,  false};
+constexpr Start kDemoSilent   = {true,  0, 6, 1, false, true,  false, true,  false};
+constexpr Start kSilent       = {false, 0, 6, 1, false, true,  false, true,  false};
+constexpr Start kReadOnly     = {false, 0, 6, 1, true,  false, false, true,  false};
+constexpr Start kPad          = {false, 0, 6, 1, true,  true,  true,  true,  false};
+constexpr Start kFull         = {false, 1, 6, 1, true,  true,  false, true,  false};
+constexpr Start kFullOnSmall  = {false, 1, 2, 1, true,  true,  false, true,  false};
+constexpr Start kRecording    = {false, 0, 6, 1, true,  true,  false, false, false};
+constexpr Start kRacing       = {false, 0, 6, 1, true,  true,  false, true,  true};
+constexpr Start kSmallDesktop = {false, 0, 2, 6, true,  true,  false, true,  false};  // scale = 6 in the file
+// clang-format on
 
 struct Row {
     const char* what;
@@ -161,315 +142,75 @@ struct Row {
 
 bool shown(const MenuText& t, const char* line) {
     for (int i = 0; i < t.count; ++i) {
-        if (std::strcmp(t.text[i], line) == 0) {
+        if (std::strcmp(t.text[i], line) == 0)
             return true;
-        }
     }
     return false;
 }
 
 std::string lines(const MenuText& t) {
     std::string all;
-    for (int i = 0; i < t.count; ++i) {
+    for (int i = 0; i < t.count; ++i)
         all += std::string("  ") + t.text[i] + "\n";
-    }
     return all;
 }
 
+// clang-format off
 const Row kRows[] = {
     // The first screen.
     {"pause resumes", kLive, {kPause}, kMenuResume, "Paused", nullptr, ""},
     {"Escape on the first screen quits", kLive, {kEscape}, kMenuQuit, "Paused", nullptr, ""},
-    {"Backspace on the first screen resumes",
-     kLive,
-     {kBackspace},
-     kMenuResume,
-     "Paused",
-     nullptr,
-     ""},
-    {"Down, Enter: Back to the start",
-     kLive,
-     {kDown, kChoose},
-     kMenuRestart,
-     "Paused",
-     nullptr,
-     ""},
+    {"Backspace on the first screen resumes", kLive, {kBackspace}, kMenuResume, "Paused", nullptr, ""},
+    {"Down, Enter: Back to the start", kLive, {kDown, kChoose}, kMenuRestart, "Paused", nullptr, ""},
     {"Up goes round to Quit", kLive, {kUp, kChoose}, kMenuQuit, "Paused", "> Quit <", ""},
-    {"Time trial starts a run",
-     kLive,
-     {kUp, kUp, kUp, kChoose},
-     kMenuTimeTrial,
-     "Paused",
-     nullptr,
-     ""},
-    {"a run offers to leave it",
-     kRacing,
-     {kUp, kUp, kUp},
-     kMenuStay,
-     "Paused",
-     "> Leave time trial <",
-     ""},
-    {"the pointer chooses",
-     kLive,
-     {{kMenuPoint, 0, -1, 7, 0}, kChoose},
-     kMenuQuit,
-     "Paused",
-     nullptr,
-     ""},
-    {"Edit this stage asks for the editor",
-     kLive,
-     {kUp, kUp, kChoose},
-     kMenuEdit,
-     "Paused",
-     nullptr,
-     ""},
+    {"Time trial starts a run", kLive, {kUp, kUp, kUp, kChoose}, kMenuTimeTrial, "Paused", nullptr, ""},
+    {"a run offers to leave it", kRacing, {kUp, kUp, kUp}, kMenuStay, "Paused", "> Leave time trial <", ""},
+    {"the pointer chooses", kLive, {{kMenuPoint, 0, -1, 7, 0}, kChoose}, kMenuQuit, "Paused", nullptr, ""},
+    {"Edit this stage asks for the editor", kLive, {kUp, kUp, kChoose}, kMenuEdit, "Paused", nullptr, ""},
     {"a demo has no Edit this stage", kDemo, {kUp, kUp}, kMenuStay, "Paused", "> Controls <", ""},
-    {"a demo has no Back to the start",
-     kDemo,
-     {kDown, kChoose},
-     kMenuStay,
-     "Settings",
-     "Nothing is saved while a demo plays",
-     ""},
-    {"a key means nothing off a prompt",
-     kLive,
-     {key(KEY_C), in(kMenuButton, 0, 3)},
-     kMenuStay,
-     "Paused",
-     "> Resume <",
-     ""},
-    {"Back returns to the entry that led there",
-     kLive,
-     {kSettings, click(7)},
-     kMenuStay,
-     "Paused",
-     "> Settings <",
-     ""},
+    {"a demo has no Back to the start", kDemo, {kDown, kChoose}, kMenuStay, "Settings", "Nothing is saved while a demo plays", ""},
+    {"a key means nothing off a prompt", kLive, {key(KEY_C), in(kMenuButton, 0, 3)}, kMenuStay, "Paused", "> Resume <", ""},
+    {"Back returns to the entry that led there", kLive, {kSettings, click(7)}, kMenuStay, "Paused", "> Settings <", ""},
 
     // Stages: the player's folder first, then the data folder, Back last.
-    {"the data folder's come last, with a best time",
-     kLive,
-     {kStages, kUp, kUp},
-     kMenuStay,
-     "Stages",
-     "> Steps: valid, best 1:07.983 <",
-     ""},
-    {"a valid stage plays at once and resumes (cave, then mine)",
-     kLive,
-     {kStages, kDown, kChoose},
-     kMenuResume,
-     "Stages",
-     nullptr,
-     "stage mine; "},
-    {"an invalid stage's line has its first fault, cut to fit",
-     kLive,
-     {kStages},
-     kMenuStay,
-     "Stages",
-     "> cave: 9:20: 'x' is not a tile co... <",
-     ""},
-    {"an invalid stage says its first fault and stays",
-     kLive,
-     {kStages, kChoose},
-     kMenuStay,
-     "Stages",
-     "cave is not valid (line 9, column 20):",
-     ""},
-    {"a stage that cannot be played now says why and stays",
-     kRecording,
-     {kStages, click(2)},
-     kMenuStay,
-     "Stages",
-     "A recording keeps the stage it began on",
-     "stage steps; "},
-    {"Back leaves Stages on its entry",
-     kLive,
-     {kStages, click(3)},
-     kMenuStay,
-     "Paused",
-     "> Stages <",
-     ""},
+    {"the data folder's come last, with a best time", kLive, {kStages, kUp, kUp}, kMenuStay, "Stages", "> Steps: valid, best 1:07.983 <", ""},
+    {"a valid stage plays at once and resumes (cave, then mine)", kLive, {kStages, kDown, kChoose}, kMenuResume, "Stages", nullptr, "stage mine; "},
+    {"an invalid stage's line has its first fault, cut to fit", kLive, {kStages}, kMenuStay, "Stages", "> cave: 9:20: 'x' is not a tile co... <", ""},
+    {"an invalid stage says its first fault and stays", kLive, {kStages, kChoose}, kMenuStay, "Stages", "cave is not valid (line 9, column 20):", ""},
+    {"a stage that cannot be played now says why and stays", kRecording, {kStages, click(2)}, kMenuStay, "Stages", "A recording keeps the stage it began on", "stage steps; "},
+    {"Back leaves Stages on its entry", kLive, {kStages, click(3)}, kMenuStay, "Paused", "> Stages <", ""},
     {"a demo offers no Stages", kDemo, {kUp, kUp, kChoose}, kMenuStay, "Controls", nullptr, ""},
 
     // Controls: the prompt for a key.
-    {"a key binds at once and is saved",
-     kLive,
-     {kControls, kJump, key(KEY_C)},
-     kMenuStay,
-     "Controls",
-     "> Jump: C <",
-     "save rows 0 actions 16; "},
-    {"a pad button binds",
-     kPad,
-     {kControls, kJump, in(kMenuButton, 0, 3)},
-     kMenuStay,
-     "Controls",
-     "> Jump: X / button 3 <",
-     "save rows 0 actions 16; "},
-    {"an arrow, on the prompt, is a key (debug actions may share)",
-     kLive,
-     {kControls, click(kActCamera), in(kMenuUp, KEY_UP)},
-     kMenuStay,
-     "Controls",
-     "> Free camera: UP <",
-     "save rows 0 actions 512; "},
-    {"F11 on the prompt switches the window, binds nothing",
-     kLive,
-     {kControls, kJump, in(kMenuWindowKey, KEY_F11), window(1, 1)},
-     kMenuStay,
-     "Controls",
-     "Press a key for Jump",
-     ""},
-    {"Alt+Enter on the prompt binds neither",
-     kLive,
-     {kControls, kJump, in(kMenuWindowKey, KEY_ALT), in(kMenuWindowKey, KEY_ENTER)},
-     kMenuStay,
-     "Controls",
-     "> Jump: X <",
-     ""},
-    {"Backspace cancels the prompt",
-     kLive,
-     {kControls, kJump, kBackspace},
-     kMenuStay,
-     "Controls",
-     "> Jump: X <",
-     ""},
-    {"pad B cancels the prompt",
-     kPad,
-     {kControls, kJump, kPadB},
-     kMenuStay,
-     "Controls",
-     "> Jump: X / button 0 <",
-     ""},
-    {"a refused key keeps the prompt",
-     kLive,
-     {kControls, kJump, key(KEY_LEFT)},
-     kMenuStay,
-     "Controls",
-     "LEFT is already Walk left's",
-     ""},
-    {"Escape after a refusal cancels, and stays",
-     kLive,
-     {kControls, kJump, key(KEY_LEFT), kEscape},
-     kMenuStay,
-     "Controls",
-     "> Jump: X <",
-     ""},
-    {"the screenshot key is kept",
-     kLive,
-     {kControls, click(kActScreenshot), key(KEY_C)},
-     kMenuStay,
-     "Controls",
-     "> Screenshot: F12 <",
-     ""},
-    {"Reset to defaults puts back and saves what changed",
-     kLive,
-     {kControls, kJump, key(KEY_C), click(kActionCount)},
-     kMenuStay,
-     "Controls",
-     "Every action is back on its default",
-     "save rows 0 actions 16; save rows 0 actions 16; "},
+    {"a key binds at once and is saved", kLive, {kControls, kJump, key(KEY_C)}, kMenuStay, "Controls", "> Jump: C <", "save rows 0 actions 16; "},
+    {"a pad button binds", kPad, {kControls, kJump, in(kMenuButton, 0, 3)}, kMenuStay, "Controls", "> Jump: X / button 3 <", "save rows 0 actions 16; "},
+    {"an arrow, on the prompt, is a key (debug actions may share)", kLive, {kControls, click(kActCamera), in(kMenuUp, KEY_UP)}, kMenuStay, "Controls", "> Free camera: UP <", "save rows 0 actions 512; "},
+    {"F11 on the prompt switches the window, binds nothing", kLive, {kControls, kJump, in(kMenuWindowKey, KEY_F11), window(1, 1)}, kMenuStay, "Controls", "Press a key for Jump", ""},
+    {"Alt+Enter on the prompt binds neither", kLive, {kControls, kJump, in(kMenuWindowKey, KEY_ALT), in(kMenuWindowKey, KEY_ENTER)}, kMenuStay, "Controls", "> Jump: X <", ""},
+    {"Backspace cancels the prompt", kLive, {kControls, kJump, kBackspace}, kMenuStay, "Controls", "> Jump: X <", ""},
+    {"pad B cancels the prompt", kPad, {kControls, kJump, kPadB}, kMenuStay, "Controls", "> Jump: X / button 0 <", ""},
+    {"a refused key keeps the prompt", kLive, {kControls, kJump, key(KEY_LEFT)}, kMenuStay, "Controls", "LEFT is already Walk left's", ""},
+    {"Escape after a refusal cancels, and stays", kLive, {kControls, kJump, key(KEY_LEFT), kEscape}, kMenuStay, "Controls", "> Jump: X <", ""},
+    {"the screenshot key is kept", kLive, {kControls, click(kActScreenshot), key(KEY_C)}, kMenuStay, "Controls", "> Screenshot: F12 <", ""},
+    {"Reset to defaults puts back and saves what changed", kLive, {kControls, kJump, key(KEY_C), click(kActionCount)}, kMenuStay, "Controls", "Every action is back on its default", "save rows 0 actions 16; save rows 0 actions 16; "},
 
     // Settings: put into effect at once, saved once on leaving.
-    {"Left and Right save once, when the screen is left",
-     kLive,
-     {kSettings, kDown, kDown, kLeft, kLeft, kRight, kEscape},
-     kMenuStay,
-     "Paused",
-     "> Settings <",
-     "sound; sound; sound; save rows 4 actions 0; "},
-    {"leaving the menu from Settings saves",
-     kLive,
-     {kSettings, kVolume, kPause},
-     kMenuResume,
-     "Settings",
-     "> Volume: 0 <",
-     "sound; save rows 4 actions 0; "},  // chosen: round to 0
-    {"a refused save says why on the menu",
-     kReadOnly,
-     {kSettings, kDown, kDown, kLeft, kEscape},
-     kMenuStay,
-     "Paused",
-     "Could not save: vellin.cfg is read-only",
-     "sound; save rows 4 actions 0; "},
-    {"a demo saves nothing",
-     kDemo,
-     {kSettings, kDown, kDown, kLeft, kEscape},
-     kMenuStay,
-     "Paused",
-     nullptr,
-     "sound; "},
-    {"a demo claims nothing for the next start",
-     kDemoSilent,
-     {kSettings, kDown, kDown, kLeft},
-     kMenuStay,
-     "Settings",
-     "> Volume: 90 (not now) <",
-     "sound; "},
-    {"sound that cannot change now, changes from the next start",
-     kSilent,
-     {kSettings, click(3)},
-     kMenuStay,
-     "Settings",
-     "> Mute: yes (from the next start) <",
-     "sound; "},
-    {"F11 shows on Settings",
-     kFull,
-     {window(0, 1), kSettings},
-     kMenuStay,
-     "Settings",
-     "> Full screen: no <",
-     ""},
-    {"after F11, a larger scale is a larger window",
-     kFullOnSmall,
-     {kSettings, window(0, 1), kDown, kRight},
-     kMenuStay,
-     "Settings",
-     "> Window scale: 2 <",
-     "window 0 2; "},
-    {"full screen, the scale is kept for the window",
-     kFull,
-     {kSettings, kDown, kRight, kEscape},
-     kMenuStay,
-     "Paused",
-     nullptr,
-     "save rows 2 actions 0; "},
-    {"scale offers only what fits the desktop",
-     kSmallDesktop,
-     {kSettings, kDown, kRight, kRight, kEscape},
-     kMenuStay,
-     "Paused",
-     nullptr,
-     ""},
-    {"scale shows what fits, and goes down from there",
-     kSmallDesktop,
-     {kSettings, kDown, kLeft},
-     kMenuStay,
-     "Settings",
-     "> Window scale: 1 <",
-     "window 0 1; "},
-    {"full screen chosen from a window",
-     kLive,
-     {kSettings, kChoose},
-     kMenuStay,
-     "Settings",
-     "> Full screen: yes <",
-     "window 1 1; "},
-    {"vsync",
-     kLive,
-     {kSettings, click(4)},
-     kMenuStay,
-     "Settings",
-     "> Wait for the display: no <",
-     "vsync 0; "},
-    {"the ghost row only changes the setting, which the time trial reads",
-     kLive,
-     {kSettings, click(6)},
-     kMenuStay,
-     "Settings",
-     "> Ghost in time trial: no <",
-     ""},
+    {"Left and Right save once, when the screen is left", kLive, {kSettings, kDown, kDown, kLeft, kLeft, kRight, kEscape}, kMenuStay, "Paused", "> Settings <", "sound; sound; sound; save rows 4 actions 0; "},
+    {"leaving the menu from Settings saves", kLive, {kSettings, kVolume, kPause}, kMenuResume, "Settings", "> Volume: 0 <", "sound; save rows 4 actions 0; "},  // chosen: round to 0
+    {"a refused save says why on the menu", kReadOnly, {kSettings, kDown, kDown, kLeft, kEscape}, kMenuStay, "Paused", "Could not save: vellin.cfg is read-only", "sound; save rows 4 actions 0; "},
+    {"a demo saves nothing", kDemo, {kSettings, kDown, kDown, kLeft, kEscape}, kMenuStay, "Paused", nullptr, "sound; "},
+    {"a demo claims nothing for the next start", kDemoSilent, {kSettings, kDown, kDown, kLeft}, kMenuStay, "Settings", "> Volume: 90 (not now) <", "sound; "},
+    {"sound that cannot change now, changes from the next start", kSilent, {kSettings, click(3)}, kMenuStay, "Settings", "> Mute: yes (from the next start) <", "sound; "},
+    {"F11 shows on Settings", kFull, {window(0, 1), kSettings}, kMenuStay, "Settings", "> Full screen: no <", ""},
+    {"after F11, a larger scale is a larger window", kFullOnSmall, {kSettings, window(0, 1), kDown, kRight}, kMenuStay, "Settings", "> Window scale: 2 <", "window 0 2; "},
+    {"full screen, the scale is kept for the window", kFull, {kSettings, kDown, kRight, kEscape}, kMenuStay, "Paused", nullptr, "save rows 2 actions 0; "},
+    {"scale offers only what fits the desktop", kSmallDesktop, {kSettings, kDown, kRight, kRight, kEscape}, kMenuStay, "Paused", nullptr, ""},
+    {"scale shows what fits, and goes down from there", kSmallDesktop, {kSettings, kDown, kLeft}, kMenuStay, "Settings", "> Window scale: 1 <", "window 0 1; "},
+    {"full screen chosen from a window", kLive, {kSettings, kChoose}, kMenuStay, "Settings", "> Full screen: yes <", "window 1 1; "},
+    {"vsync", kLive, {kSettings, click(4)}, kMenuStay, "Settings", "> Wait for the display: no <", "vsync 0; "},
+    {"the ghost row only changes the setting, which the time trial reads", kLive, {kSettings, click(6)}, kMenuStay, "Settings", "> Ghost in time trial: no <", ""},
 };
+// clang-format on
 
 TEST(MenuTest, EachScreenDoesWhatEachPressSays) {
     for (const Row& row : kRows) {
@@ -512,9 +253,8 @@ TEST(MenuTest, StagesScrollWithTheCursorAndShowTheChosenMap) {
     menu_input(kStages);
     ASSERT_NE(menu_stage_map(), nullptr);
     EXPECT_EQ(menu_stage_map()[10][0], kTileLedge);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 7; ++i)
         menu_input(kDown);
-    }
     EXPECT_TRUE(shown(menu_text(), "> s07: valid <")) << lines(menu_text());
     EXPECT_EQ(menu_stage_map()[8][19], kTileRock);
     for (int i = 0; i < 8; ++i) {
