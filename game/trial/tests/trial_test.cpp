@@ -50,9 +50,8 @@ TrialRun run_through(std::initializer_list<Feed> feeds, const TrialTimes* best =
     trial_begin(&run);
     for (const Feed& f : feeds) {
         for (int i = 0; i < f.steps; ++i) {
-            if (trial_step(&run, best, f.x, f.y) && restarts != nullptr) {
+            if (trial_step(&run, best, f.x, f.y) && restarts != nullptr)
                 ++*restarts;
-            }
         }
     }
     return run;
@@ -82,20 +81,15 @@ TEST(TrialRun, FinishesAtTheLastColumnOnlyWithinTheLayer) {
 }
 
 TEST(TrialRun, SplitsCompareWithTheBestAndTheFinishShowsTheDifference) {
-    TrialTimes best;
-    best.splits[0] = 50;
-    best.splits[1] = 100;
-    best.splits[2] = 150;
-    best.finish = 200;
+    const TrialTimes best{{50, 100, 150}, 200};
     // Column 25 at step 40 (10 ahead), column 50 at 110 (10 behind), 75 and
     // the finish at once at step 111.
     TrialRun run = run_through({{400, -65, 39}, {500, -65, 1}}, &best);
     EXPECT_EQ(run.note, TrialNote::kSplit);
     EXPECT_TRUE(run.has_difference);
     EXPECT_EQ(run.difference, -10);
-    for (int i = 0; i < 69; ++i) {
+    for (int i = 0; i < 69; ++i)
         trial_step(&run, &best, 999.0f, -65.0f);
-    }
     trial_step(&run, &best, 1000.0f, -65.0f);
     EXPECT_EQ(run.difference, 10);
     EXPECT_EQ(run.times.splits[1], 110);
@@ -108,9 +102,8 @@ TEST(TrialRun, SplitsCompareWithTheBestAndTheFinishShowsTheDifference) {
     EXPECT_EQ(split.note, TrialNote::kSplit);
     trial_step(&split, &best, 600.0f, -65.0f);
     EXPECT_EQ(split.note, TrialNote::kNone);
-    for (int i = 0; i < 3 * kNoteSteps; ++i) {
+    for (int i = 0; i < 3 * kNoteSteps; ++i)
         trial_step(&run, &best, 1985.0f, -65.0f);
-    }
     EXPECT_EQ(run.note, TrialNote::kFinished);
     EXPECT_EQ(run.steps, 111);
     // Without a best there is nothing to compare with.
@@ -128,9 +121,8 @@ TEST(TrialRun, TwoSecondsUnderTheLayerStartTheRunAgain) {
         nullptr, &restarts);
     EXPECT_EQ(restarts, 0);
     EXPECT_EQ(run.steps, 30 + kFallRestartSteps + 1);
-    for (long i = 2; i < kFallRestartSteps; ++i) {
+    for (long i = 2; i < kFallRestartSteps; ++i)
         ASSERT_FALSE(trial_step(&run, nullptr, 150.0f, -500.0f));
-    }
     EXPECT_TRUE(trial_step(&run, nullptr, 150.0f, -500.0f));
     EXPECT_EQ(run.steps, 0);
     EXPECT_EQ(run.note, TrialNote::kFellOff);
@@ -153,9 +145,8 @@ TEST(TrialBest, OnlyAFasterRunThatReplaysToItsFinishReplaces) {
         {"replay did not finish", 800, -1, 900, false},
         {"no finish", -1, -1, -1, false},
     };
-    for (const auto& row : rows) {
+    for (const auto& row : rows)
         EXPECT_EQ(replaces_best(row.run, row.replayed, row.best), row.replaces) << row.what;
-    }
 }
 
 class Records : public ::testing::Test {
