@@ -102,11 +102,9 @@ TEST(EditorDraw, CellsFaultsAndCursorOverTheDimmedStage) {
     EXPECT_GT(map.g, map.r + 60);
     // Below the text, the stage shows through, dimmed: neither black nor bright.
     int lit = 0;
-    for (int y = 400; y < 440; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const Rgb c = at(p, x, y);
-            lit += c.r + c.g + c.b > 15 && c.r + c.g + c.b < 400;
-        }
+    for (int i = 400 * kWidth; i < 440 * kWidth; ++i) {
+        const Rgb c = at(p, i % kWidth, i / kWidth);
+        lit += c.r + c.g + c.b > 15 && c.r + c.g + c.b < 400;
     }
     EXPECT_GT(lit, kWidth * 40 / 4) << "no stage behind the grid";
 }
