@@ -76,18 +76,13 @@ TEST(Replay, TheTimeCountsFromTheLastRestartAndDependsOnNeitherSeedNorPoses) {
     }
 }
 
-TEST(Replay, StepsShowAsMinutesSecondsAndMilliseconds) {
-    const struct {
-        std::size_t steps;
-        const char* shown;
-    } rows[] = {{0, "0:00.000"},    {1, "0:00.008"},    {5, "0:00.041"},      {119, "0:00.991"},
-                {7200, "1:00.000"}, {7801, "1:05.008"}, {432000, "60:00.000"}};
-    for (const auto& row : rows) {
+// The clock's own values are checked beside it; --verify must show the same.
+TEST(Replay, StepsShowAsTheGamesClockShowsThem) {
+    for (const std::size_t steps : {0, 1, 5, 119, 7200, 7801, 432000}) {
         char shown[kClockTextSize];
         char clock[kClockTextSize];
-        format_steps_time(row.steps, shown);
-        format_clock(static_cast<long>(row.steps), clock);
-        EXPECT_STREQ(shown, row.shown) << row.steps;
-        EXPECT_STREQ(shown, clock) << row.steps << ": --verify and the game's clock differ";
+        format_steps_time(steps, shown);
+        format_clock(static_cast<long>(steps), clock);
+        EXPECT_STREQ(shown, clock) << steps << ": --verify and the game's clock differ";
     }
 }
