@@ -14,6 +14,7 @@
 
 #include "input/input.h"
 #include "menu/menu.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -61,11 +62,11 @@ void write_stage(const std::string& path, const char* name, char bad) {
     }
 }
 
-// The player's stages folder and the data folder, made once for every test.
+// The player's stages folder and the data folder, made once for every test
+// and removed at exit.
 struct Folders {
-    char root[32] = "/tmp/menu_test.XXXXXX";
-    std::string player = std::string(mkdtemp(root) ? root : "/nonexistent") + "/",
-                data = player + "d/", many = player + "m/";
+    TempDir dir{"menu_test"};
+    std::string player = dir.path().string() + "/", data = player + "d/", many = player + "m/";
     const char* list[2] = {player.c_str(), data.c_str()};
     Folders() {
         mkdir(data.c_str(), 0700);
