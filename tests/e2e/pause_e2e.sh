@@ -86,8 +86,8 @@ if [ "$part" = keys ]; then
   sleep 0.5
   shot settings
   hold 0.1 Escape # back to the first screen, not a quit
-  # Controls by the mouse: its line is at row 247 of the first screen.
-  xdotool mousemove --window "$win" 320 247 click 1
+  # Controls by the mouse: its line is at row 227 of the first screen.
+  xdotool mousemove --window "$win" 320 227 click 1
   sleep 0.5
   menu_pick 1     # Walk right
   sleep 0.5

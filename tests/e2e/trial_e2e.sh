@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end start in time trial: the clock in the picture's top left corner,
-# running; none without --time-trial; Escape ends the game as ever.
+# running; none without --time-trial until Time trial is chosen on the pause
+# menu; Escape ends the game as ever.
 #   trial_e2e.sh <vellin> <shot_colours> <assets dir> <screenshot dir>
 set -euo pipefail
 vellin=$1
@@ -19,6 +20,15 @@ echo "-- without --time-trial: nothing in the corner"
 start_game
 wait_drawn plain
 [ "$(corner_lit plain)" -eq 0 ] || fail "something drawn in the clock's corner outside time trial"
+echo "-- Time trial on the pause menu starts the clock"
+hold 0.2 p
+sleep 0.5
+for _ in 1 2 3 4 5; do hold 0.1 Down; done # Time trial
+hold 0.1 Return
+sleep 1 # the clock runs: the picture never comes to rest
+shot from-menu
+lit=$(corner_lit from-menu)
+[ "$lit" -gt 40 ] || fail "no clock after choosing Time trial ($lit pixels)"
 quit_with_escape
 
 echo "-- --time-trial: the clock shows and runs"
