@@ -248,7 +248,7 @@ int choose_demo_stage(const char* demo_path, const char* name, std::uint32_t has
                       const int (*codes)[kMapColumns], const char* const* folders, int count,
                       std::FILE* err);
 
-// A layer in memory, for the stage editor (stage_check_codes.cpp): true when
+// A layer in memory, for the stage check and the editor (stage_check_codes.cpp): true when
 // a ledge or a deck catches the trooper dropped straight down at x from the
 // drop-in's height, under the ground rules the opening drop is checked by.
 bool drop_caught(const int codes[kMapRows][kMapColumns], float x);

@@ -1,5 +1,5 @@
-// The opening drop's sweep at any x, on a layer in memory: where the editor's
-// test play can drop the trooper in.
+// The opening drop's sweep at any x, on a layer in memory: the stage check's
+// drop-in, and where the editor's test play can drop the trooper in.
 #include <cstring>
 
 #include "level/level.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <memory>
 
 #include "level/level.h"
 #include "level/stage_local.h"
@@ -53,26 +52,6 @@ bool StageFaults::report(stage_report to, void* context) {
 
 namespace {
 
-// The drop is swept in steps finer than any step of a fall (at most 1.2
-// units): every edge of the ground rules lies on the 2.5-unit grid, so a
-// fall meets exactly what the sweep meets.
-constexpr float kSweepStep = 0.25f;
-// From the drop-in until the probe is below the grid and the feet below
-// every deck.
-constexpr int kSweepSteps =
-    static_cast<int>((kGridRows * kGridPitch + kProbeDrop + kCellHeight) / kSweepStep);
-
-// A row holds at most one run in every two cells.
-constexpr int kMaxRuns = kMapRows * (kMapColumns + 1) / 2;
-
-// Every run, also those past the game's table: the drop-in is judged on the
-// layer as written, so that removing platforms to fit the table never shows
-// a new fault.
-struct Runs {
-    int list[kMaxRuns][3];  // (row, column, width)
-    int count = 0;
-};
-
 // The platforms as generate_wall finds them: each maximal run of ledge
 // cells within a row, top row first, left to right.
 template <typename Found>
@@ -87,48 +66,6 @@ void for_each_run(const int codes[kMapRows][kMapColumns], Found found) {
             found(r, c, w);
         }
     }
-}
-
-// The opening drop under the game's ground rules: the trooper falls
-// straight down from the drop-in; true when a ledge or a deck catches him.
-bool drop_in_caught(const int codes[kMapRows][kMapColumns], const Runs& runs) {
-    std::unique_ptr<int[][kGridColumns]> levels(new int[kGridRows][kGridColumns]());
-    for_each_run(codes, [&](int r, int c, int w) { raise_levels(levels.get(), nullptr, r, c, w); });
-    // Only ground across the drop-in's x can hold him (asked of the rules
-    // themselves, with feet just under the top): the sweep looks at no other.
-    int held[kMaxRuns], decks[kMapRows * 2][2];  // a deck spans one column and its edges
-    int held_count = 0, deck_count = 0;
-    for (int p = 0; p < runs.count; ++p) {
-        const int* run = runs.list[p];
-        if (platform_holds(run[0], run[1], run[2], 1, kDropInX, cell_top(run[0]) - 1.0f, 0))
-            held[held_count++] = p;
-    }
-    for (int r = 0; r < kMapRows; ++r) {
-        for (int c = 0; c < kMapColumns; ++c) {
-            if (codes[r][c] == kTileBridge && deck_count < kMapRows * 2 &&
-                deck_holds(r, c, kDropInX, cell_top(r) - 1.0f)) {
-                decks[deck_count][0] = r;
-                decks[deck_count++][1] = c;
-            }
-        }
-    }
-    for (int n = 0; n <= kSweepSteps; ++n) {
-        const float y = kDropInY - kSweepStep * static_cast<float>(n);
-        const float feet = y - kFootDrop;
-        int gy, gx;
-        const int under = grid_corner_at(kDropInX, y - kProbeDrop, &gy, &gx) ? levels[gy][gx] : -1;
-        for (int k = 0; k < held_count; ++k) {
-            const int* run = runs.list[held[k]];
-            const int level = levels[grid_row(run[0])][grid_column(run[1])];
-            if (platform_holds(run[0], run[1], run[2], level, kDropInX, feet, under))
-                return true;
-        }
-        for (int k = 0; k < deck_count; ++k) {
-            if (deck_holds(decks[k][0], decks[k][1], kDropInX, feet))
-                return true;
-        }
-    }
-    return false;
 }
 
 // The first map row whose top lies below y.
@@ -181,17 +118,15 @@ void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRow
                             bridge_cells, kBridgePieces);
         }
     }
-    Runs runs;
-    for_each_run(codes, [&](int r, int c, int w) {
-        if (runs.count == kMaxPlatforms)
+    int platforms = 0;
+    for_each_run(codes, [&](int r, int c, int) {
+        if (platforms++ == kMaxPlatforms)
             faults->add(lines[r], c + 1, "platform %d begins here: the game holds %d platforms",
                         kMaxPlatforms + 1, kMaxPlatforms);
-        runs.list[runs.count][0] = r;
-        runs.list[runs.count][1] = c;
-        runs.list[runs.count][2] = w;
-        ++runs.count;
     });
-    if (lines[0] == 0 || drop_in_caught(codes, runs))
+    // Judged on the layer as written, every run counted, so that removing
+    // platforms to fit the table never shows a new fault.
+    if (lines[0] == 0 || drop_caught(codes, kDropInX))
         return;
     char where[64];
     std::snprintf(where, sizeof where, "x %g, between columns %d and %d",
