@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "level/level.h"
+#include "level/stage_local.h"
 
 namespace {
 
@@ -25,18 +26,11 @@ bool drop_caught(const int codes[kMapRows][kMapColumns], float x) {
     static int runs[kMapRows * (kMapColumns + 1) / 2][3];  // (row, column, width)
     int count = 0;
     std::memset(levels, 0, sizeof levels);
-    for (int r = 0; r < kMapRows; ++r) {
-        for (int c = 0; c < kMapColumns; ++c) {
-            if (codes[r][c] != kTileLedge || (c > 0 && codes[r][c - 1] == kTileLedge))
-                continue;
-            int w = 1;
-            while (c + w < kMapColumns && codes[r][c + w] == kTileLedge)
-                ++w;
-            raise_levels(levels, nullptr, r, c, w);
-            if (platform_holds(r, c, w, 1, x, cell_top(r) - 1.0f, 0))
-                runs[count][0] = r, runs[count][1] = c, runs[count][2] = w, ++count;
-        }
-    }
+    for_each_run(codes, [&](int r, int c, int w) {
+        raise_levels(levels, nullptr, r, c, w);
+        if (platform_holds(r, c, w, 1, x, cell_top(r) - 1.0f, 0))
+            runs[count][0] = r, runs[count][1] = c, runs[count][2] = w, ++count;
+    });
     for (int n = 0; n <= kSweepSteps; ++n) {
         const float y = kDropInY - kSweepStep * static_cast<float>(n);
         const float feet = y - kFootDrop;

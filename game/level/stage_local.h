@@ -30,6 +30,22 @@ struct StageFaults {
 void check_layer(const int codes[kMapRows][kMapColumns], const int lines[kMapRows], int first_width,
                  StageFaults* faults);
 
+// The platforms as generate_wall finds them: each maximal run of ledge
+// cells within a row, top row first, left to right.
+template <typename Found>
+void for_each_run(const int codes[kMapRows][kMapColumns], Found found) {
+    for (int r = 0; r < kMapRows; ++r) {
+        for (int c = 0; c < kMapColumns; ++c) {
+            if (codes[r][c] != kTileLedge || (c > 0 && codes[r][c - 1] == kTileLedge))
+                continue;
+            int w = 1;
+            while (c + w < kMapColumns && codes[r][c + w] == kTileLedge)
+                ++w;
+            found(r, c, w);
+        }
+    }
+}
+
 // A stage's name from `length` bytes of text: whole UTF-8 characters up to
 // kStageNameSize - 1 bytes (stopping at a byte that begins none), then
 // without trailing blanks, so that the name printed back reads the same.

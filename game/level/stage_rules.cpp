@@ -52,22 +52,6 @@ bool StageFaults::report(stage_report to, void* context) {
 
 namespace {
 
-// The platforms as generate_wall finds them: each maximal run of ledge
-// cells within a row, top row first, left to right.
-template <typename Found>
-void for_each_run(const int codes[kMapRows][kMapColumns], Found found) {
-    for (int r = 0; r < kMapRows; ++r) {
-        for (int c = 0; c < kMapColumns; ++c) {
-            if (codes[r][c] != kTileLedge || (c > 0 && codes[r][c - 1] == kTileLedge))
-                continue;
-            int w = 1;
-            while (c + w < kMapColumns && codes[r][c + w] == kTileLedge)
-                ++w;
-            found(r, c, w);
-        }
-    }
-}
-
 // The first map row whose top lies below y.
 constexpr int first_row_below(float y) {
     int row = 0;
