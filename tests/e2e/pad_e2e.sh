@@ -43,7 +43,7 @@ grep -qx 'vellin: gamepad: Vellin Test Pad' "$work/game.log" || fail "the pad wa
 echo "-- the stick, released, inside the dead zone does not walk"
 push axis 0 0
 push axis 0 6000
-# Held there while the picture is watched coming to rest (a second or more).
+# Held there while the picture is watched coming to rest, over many frames.
 shot_still nudge
 push axis 0 0
 expect_stood start nudge "the trooper walked on a stick inside the dead zone"
@@ -87,7 +87,7 @@ until shot resumed && [ "$(count resumed green)" -gt $((dimmed * 2)) ]; do
   [ "$SECONDS" -lt "$deadline" ] || fail "P did not resume"
   sleep 0.1
 done
-# At rest (a second or more of frames) and where it was: nothing held.
+# At rest over many frames, and where it was: nothing held.
 shot_still resumed-later
 expect_stood resumed resumed-later "the trooper walked on after the pad was pulled"
 quit_with_escape
