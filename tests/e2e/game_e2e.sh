@@ -86,7 +86,7 @@ echo "-- Down crouches"
 xdotool keydown Down
 low=$(shot_until crouch differ after-jump 100 15)
 echo "crouch: $low pixels changed"
-[ "$low" -gt 100 ] || { xdotool keyup Down; fail "the player did not crouch on Down"; }
+[ "$low" -gt 100 ] || fail "the player did not crouch on Down"
 
 echo "-- Down with X held drops through every ledge below"
 # Down stays held from the crouch and X joins it. The steps run after a
