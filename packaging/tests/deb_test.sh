@@ -7,7 +7,10 @@
 # its kelpcheck passes its models, its vellin-view starts, and programs
 # build against the library through pkg-config and find_package.
 #   deb_test.sh <deb dir> <build-tree vellin> <source data dir> <shot_colours>
-#               <screenshot dir> <cc>
+#               <screenshot dir> <cc> [<kept reference dir>]
+# The build tree's game, the reference, is not run again when the kept
+# reference dir (by default install-shots beside it, where the build's own
+# installed_game_test keeps it) holds its run with the same stamp.
 set -euo pipefail
 debs=$1
 here=$(dirname "$0")
@@ -33,7 +36,8 @@ for tree in "$(realpath "$3/..")" "$(realpath "$debs")"; do
     exit 1
   fi
 done
-"$here/installed_game.sh" "$root/usr/games/vellin" "$2" "$3" "$4" "$5"
+"$here/installed_game.sh" "$root/usr/games/vellin" "$2" "$3" "$4" "$5" \
+  "${7:-$(dirname "$2")/install-shots}"
 "$root/usr/games/kelpcheck" --quiet "$root"/usr/share/vellin/*.txt ||
   { echo "FAIL: the packaged kelpcheck does not pass the packaged models" >&2; exit 1; }
 "$root/usr/games/vellin-view" --help >/dev/null ||

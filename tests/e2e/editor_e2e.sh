@@ -17,11 +17,33 @@ work=$5
 source "$(dirname "$0")/e2e_lib.sh"
 fresh_work
 export XDG_STATE_HOME=$work/home/state
+recovery=$XDG_STATE_HOME/vellin/recovery
 stages=$XDG_DATA_HOME/vellin/stages
 mkdir -p "$stages"
 # Steps, with a comment of the player's between its rows.
 awk 'NR == 6 { print "# my note between rows" } { print }' "$assets/stages/steps.stage" >"$stages/mine.stage"
 cp "$stages/mine.stage" "$work/before.stage"
+
+# Takes shot $1 until it differs from shot $2 by over $3 pixels (a key's
+# effect has been drawn), up to 15 s; else fails with $4. Frames can be slow
+# on a loaded machine, so the test waits on the picture, not the clock.
+shot_changed_by() {
+  local deadline=$((SECONDS + 15))
+  until shot "$1" && [ "$(differ "$2" "$1")" -gt "$3" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$4"
+    sleep 0.1
+  done
+}
+# Waits up to 10 s until the recovery copy is there ($1 = yes) or gone (no);
+# else fails with $2.
+recovery_copy() {
+  local deadline=$((SECONDS + 10))
+  until { [ "$1" = yes ] && [ -n "$(ls "$recovery" 2>/dev/null)" ]; } ||
+    { [ "$1" = no ] && [ -z "$(ls "$recovery" 2>/dev/null)" ]; }; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$2"
+    sleep 0.1
+  done
+}
 
 # The file's rows with cell (row, column) set to code, for each "row column code".
 expect_cells() {
@@ -46,12 +68,8 @@ xdotool key --delay 15 Right Right Right Right 1 5
 hold 0.2 ctrl Home
 hold 0.1 End
 xdotool type --delay 150 9
-recovery=$XDG_STATE_HOME/vellin/recovery
-deadline=$((SECONDS + 10))
-until ls "$recovery"/mine-*.stage >/dev/null 2>&1; do
-  [ "$SECONDS" -lt "$deadline" ] || fail "no recovery copy after typing"
-  sleep 0.2
-done
+recovery_copy yes "no recovery copy after typing"
+ls "$recovery"/mine-*.stage >/dev/null 2>&1 || fail "the recovery copy is not named for the stage"
 cmp -s "$stages/mine.stage" "$work/before.stage" || fail "the stage was written before Ctrl+S"
 shot_still typed
 
@@ -67,21 +85,18 @@ done
 ls "$recovery"/mine-*.stage >/dev/null 2>&1 && fail "the recovery copy stayed after saving"
 
 echo "-- the mouse paints row 2, column 10; undone, redone; then the game is killed"
+shot saved
 hold 0.1 Home # the grid back at column 1
-sleep 0.5
+shot_changed_by home saved 20000 "Home did not bring the grid back to column 1"
 xdotool mousemove --window "$win" 170 68 click 1
-sleep 0.5
+# Each change rewrites the recovery copy; undone to the saved stage, there is
+# none.
+recovery_copy yes "no recovery copy after painting"
 hold 0.2 ctrl z
+recovery_copy no "the recovery copy stayed after undoing the only change"
 hold 0.2 ctrl y
 cp "$stages/mine.stage" "$work/saved.stage"
-wait_for_copy() {
-  local deadline=$((SECONDS + 10))
-  until [ -n "$(ls "$recovery" 2>/dev/null)" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "no recovery copy after painting"
-    sleep 0.2
-  done
-}
-wait_for_copy
+recovery_copy yes "no recovery copy after redoing"
 kill -KILL "$pid"
 wait "$pid" 2>/dev/null || true
 cmp -s "$stages/mine.stage" "$work/saved.stage" || fail "the stage changed without Ctrl+S"
@@ -100,11 +115,13 @@ done
 
 echo "-- F5 plays the stage from the cursor's column, Escape comes back to the grid"
 hold 0.1 Home
+shot recovered # any picture of the editor is far from one of play
 hold 0.2 F5
-sleep 2
+shot_changed_by playing recovered 20000 "F5 did not start test play"
 shot_still played
 expect_walked typed played "test play looks like the editor"
 hold 0.2 Escape
+shot_changed_by leaving played 20000 "Escape did not leave test play"
 shot_still back
 expect_walked played back "Escape did not bring the editor back"
 
@@ -114,20 +131,26 @@ quit_with_escape
 echo "-- a pad alone: a new stage, stick right, A paints, Start then A saves"
 script=$work/pad.script
 : >"$script"
-# Pressed for a moment and let go, then a pause for the screen to see it.
+# Pressed for a moment and let go, then shot $4 once the picture differs
+# from shot $3 (the editor has seen it).
 tap() {
-  echo "$1 $2 ${3:-1}" >>"$script"
+  echo "$1 $2 1" >>"$script"
   sleep 0.25
   echo "$1 $2 0" >>"$script"
-  sleep 0.5
+  shot_changed_by "$4" "$3" 20 "the editor showed nothing of the pad's $1 $2"
 }
 title='^Vellin - padstage$'
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script start_game --mute --edit padstage
 shot_still pad
-tap axis 0 32767
-tap button 0
-tap button 7
-tap button 0
+echo "axis 0 32767" >>"$script" # the stick right: the cursor to column 2
+sleep 0.25
+echo "axis 0 0" >>"$script"
+shot_changed_by pad-moved pad 20 "the pad's stick did not move the cursor"
+tap button 0 pad-moved pad-painted # A: paint
+tap button 7 pad-painted pad-menu  # Start: the menu, on Save
+echo "button 0 1" >>"$script"      # A: save
+sleep 0.25
+echo "button 0 0" >>"$script"
 wait_for "$stages/padstage.stage" || fail "the pad's Save wrote no file"
 row1=$(grep -v '^#' "$stages/padstage.stage" | head -1)
 [ "${row1:0:3}" = 010 ] || fail "row 1 begins ${row1:0:3}, not 010"

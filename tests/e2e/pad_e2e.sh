@@ -20,11 +20,20 @@ fresh_work
 script=$work/pad.script
 : >"$script"
 push() { echo "$*" >>"$script"; }
+# Takes shot $1 until it differs from shot $2 by over $3 pixels (what the
+# pad did has been drawn), up to 15 s; else fails with $4. Frames can be
+# slow on a loaded machine, so the test waits on the picture, not the clock.
+shot_changed_by() {
+  local deadline=$((SECONDS + 15))
+  until shot "$1" && [ "$(differ "$2" "$1")" -gt "$3" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$4"
+    sleep 0.1
+  done
+}
 
 echo "-- a pad present at start-up is named on one line"
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="Vellin Test Pad" \
   FAKE_PAD_START="0 32767" start_game --mute
-wait_drawn first
 # The triggers rest at one end of their axes and the stick, held right at
 # start-up, is taken for one: nothing walks, and the picture comes to rest.
 shot_still start
@@ -34,14 +43,14 @@ grep -qx 'vellin: gamepad: Vellin Test Pad' "$work/game.log" || fail "the pad wa
 echo "-- the stick, released, inside the dead zone does not walk"
 push axis 0 0
 push axis 0 6000
-sleep 1
-push axis 0 0
+# Held there while the picture is watched coming to rest, over many frames.
 shot_still nudge
+push axis 0 0
 expect_stood start nudge "the trooper walked on a stick inside the dead zone"
 
 echo "-- the stick pushed right walks"
 push axis 0 32767
-sleep 1.5
+shot_changed_by walking nudge 20000 "the stick held right walked nowhere"
 push axis 0 0
 shot_still walk
 expect_walked nudge walk "the trooper did not walk with the stick held at start-up"
@@ -66,19 +75,20 @@ said 'vellin: gamepad with 4 sticks, 8 axes, 11 buttons'
 push axis 0 0 # held as the pad came: it steers once released
 shot_still late-rest
 push axis 0 32767
-sleep 1.5
-shot late-walk
+shot_changed_by late-walk late-rest 20000 "the pad plugged in late did not walk the trooper"
 expect_walked late-rest late-walk "the pad plugged in late did not walk the trooper"
 rm "$plug"
 said 'vellin: gamepad disconnected'
 shot_still pulled # dimmed: the grass is dark
 [ "$(count pulled green)" -lt "$(($(count late-walk green) / 2))" ] || fail "pulling the pad did not pause"
 hold 0.1 p
-sleep 0.5
-shot resumed
-[ "$(count resumed green)" -gt "$(($(count pulled green) * 2))" ] || fail "P did not resume"
-sleep 1
-shot resumed-later
+dimmed=$(count pulled green) deadline=$((SECONDS + 10))
+until shot resumed && [ "$(count resumed green)" -gt $((dimmed * 2)) ]; do
+  [ "$SECONDS" -lt "$deadline" ] || fail "P did not resume"
+  sleep 0.1
+done
+# At rest over many frames, and where it was: nothing held.
+shot_still resumed-later
 expect_stood resumed resumed-later "the trooper walked on after the pad was pulled"
 quit_with_escape
 echo "pad end-to-end: all steps passed"
