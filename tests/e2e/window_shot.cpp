@@ -1,0 +1,247 @@
+// Screenshots of a window for the end-to-end scripts, taken and compared in
+// this one process rather than by several ImageMagick starts per attempt:
+//   window_shot drawn  <window> <out.png> <lit> <timeout s>
+//     the first picture with over <lit> lit pixels (the window is black until
+//     the program has started)
+//   window_shot still  <window> <out.png> <lit> <timeout s> <rest ms> [<ref.png>]
+//     the first picture with over <lit> lit pixels that has been at rest for
+//     <rest ms> (no grab in that time differs from it); with <ref.png>, only
+//     once the picture has left that one (a key's effect has been drawn)
+//   window_shot differ <a.png> <b.png>
+//     how many pixels differ by more than 10% (ImageMagick's
+//     compare -metric AE -fuzz 10%)
+// Exit 0 when found, 1 on time-out (the last picture grabbed is written
+// anyway, to be looked at), 2 on bad use.
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <zlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Picture {
+    int w = 0, h = 0;
+    std::vector<unsigned char> rgb;  // w * h * 3
+};
+
+// What the scripts call different and lit (shot_colours counts lit alike).
+constexpr int kChangedPixels = 20;  // fewer differing pixels than this is "the same"
+constexpr int kFuzz = 25;           // compare's -fuzz 10%: a channel apart by over 25.5
+constexpr int kPollMs = 40;         // about a frame of the game
+
+long lit_pixels(const Picture& p) {
+    long n = 0;
+    for (size_t i = 0; i + 2 < p.rgb.size(); i += 3)
+        n += p.rgb[i] + p.rgb[i + 1] + p.rgb[i + 2] > 30;
+    return n;
+}
+
+long differing_pixels(const Picture& a, const Picture& b) {
+    if (a.w != b.w || a.h != b.h)
+        return static_cast<long>(a.w) * a.h + static_cast<long>(b.w) * b.h;
+    long n = 0;
+    for (size_t i = 0; i + 2 < a.rgb.size(); i += 3) {
+        n += std::abs(a.rgb[i] - b.rgb[i]) > kFuzz ||
+             std::abs(a.rgb[i + 1] - b.rgb[i + 1]) > kFuzz ||
+             std::abs(a.rgb[i + 2] - b.rgb[i + 2]) > kFuzz;
+    }
+    return n;
+}
+
+bool read_png(const char* path, Picture& p) {
+    int n = 0;
+    unsigned char* px = stbi_load(path, &p.w, &p.h, &n, 3);
+    if (!px) {
+        std::fprintf(stderr, "window_shot: cannot read %s\n", path);
+        return false;
+    }
+    p.rgb.assign(px, px + static_cast<size_t>(p.w) * p.h * 3);
+    stbi_image_free(px);
+    return true;
+}
+
+void put_chunk(FILE* f, const char* type, const unsigned char* data, uLong size) {
+    const unsigned char len[4] = {
+        static_cast<unsigned char>(size >> 24), static_cast<unsigned char>(size >> 16),
+        static_cast<unsigned char>(size >> 8), static_cast<unsigned char>(size)};
+    std::fwrite(len, 1, 4, f);
+    std::fwrite(type, 1, 4, f);
+    if (size)
+        std::fwrite(data, 1, size, f);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
+    crc = crc32(crc, data, static_cast<uInt>(size));
+    const unsigned char c[4] = {
+        static_cast<unsigned char>(crc >> 24), static_cast<unsigned char>(crc >> 16),
+        static_cast<unsigned char>(crc >> 8), static_cast<unsigned char>(crc)};
+    std::fwrite(c, 1, 4, f);
+}
+
+// An 8-bit RGB PNG, written beside the target and renamed over it, so that a
+// reader never sees half a file.
+bool write_png(const std::string& path, const Picture& p) {
+    const size_t row = static_cast<size_t>(p.w) * 3;
+    std::vector<unsigned char> raw((row + 1) * p.h);
+    for (int y = 0; y < p.h; ++y) {
+        raw[y * (row + 1)] = 0;  // filter: none
+        std::memcpy(&raw[y * (row + 1) + 1], &p.rgb[y * row], row);
+    }
+    uLongf packed_size = compressBound(raw.size());
+    std::vector<unsigned char> packed(packed_size);
+    if (compress2(packed.data(), &packed_size, raw.data(), raw.size(), 1) != Z_OK)
+        return false;
+    const std::string part = path + ".part";
+    FILE* f = std::fopen(part.c_str(), "wb");
+    if (!f)
+        return false;
+    static const unsigned char sig[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+    std::fwrite(sig, 1, 8, f);
+    const unsigned char ihdr[13] = {static_cast<unsigned char>(p.w >> 24),
+                                    static_cast<unsigned char>(p.w >> 16),
+                                    static_cast<unsigned char>(p.w >> 8),
+                                    static_cast<unsigned char>(p.w),
+                                    static_cast<unsigned char>(p.h >> 24),
+                                    static_cast<unsigned char>(p.h >> 16),
+                                    static_cast<unsigned char>(p.h >> 8),
+                                    static_cast<unsigned char>(p.h),
+                                    8,
+                                    2,
+                                    0,
+                                    0,
+                                    0};
+    put_chunk(f, "IHDR", ihdr, sizeof ihdr);
+    put_chunk(f, "IDAT", packed.data(), packed_size);
+    put_chunk(f, "IEND", nullptr, 0);
+    const bool written = std::fflush(f) == 0 && !std::ferror(f);
+    const bool closed = std::fclose(f) == 0;
+    return written && closed && std::rename(part.c_str(), path.c_str()) == 0;
+}
+
+bool x_failed = false;
+int note_x_error(Display*, XErrorEvent*) {
+    x_failed = true;  // a window being remapped or already gone: the next grab tells
+    return 0;
+}
+
+// The window's picture now; false while it cannot be read.
+bool grab(Display* dpy, Window win, Picture& p) {
+    XWindowAttributes at;
+    x_failed = false;
+    if (!XGetWindowAttributes(dpy, win, &at) || x_failed || at.map_state != IsViewable)
+        return false;
+    XImage* img = XGetImage(dpy, win, 0, 0, at.width, at.height, AllPlanes, ZPixmap);
+    XSync(dpy, False);
+    if (!img || x_failed) {
+        if (img)
+            XDestroyImage(img);
+        return false;
+    }
+    auto shift_of = [](unsigned long mask) {
+        int s = 0;
+        while (mask && !(mask & 1)) {
+            mask >>= 1;
+            ++s;
+        }
+        return s;
+    };
+    const int rs = shift_of(img->red_mask), gs = shift_of(img->green_mask),
+              bs = shift_of(img->blue_mask);
+    p.w = at.width;
+    p.h = at.height;
+    p.rgb.resize(static_cast<size_t>(p.w) * p.h * 3);
+    size_t i = 0;
+    for (int y = 0; y < p.h; ++y)
+        for (int x = 0; x < p.w; ++x) {
+            const unsigned long v = XGetPixel(img, x, y);
+            p.rgb[i++] = static_cast<unsigned char>((v & img->red_mask) >> rs);
+            p.rgb[i++] = static_cast<unsigned char>((v & img->green_mask) >> gs);
+            p.rgb[i++] = static_cast<unsigned char>((v & img->blue_mask) >> bs);
+        }
+    XDestroyImage(img);
+    return true;
+}
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: window_shot drawn WINDOW OUT.png LIT TIMEOUT_S\n"
+                 "       window_shot still WINDOW OUT.png LIT TIMEOUT_S REST_MS [REF.png]\n"
+                 "       window_shot differ A.png B.png\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return usage();
+    const std::string mode = argv[1];
+    if (mode == "differ") {
+        Picture a, b;
+        if (argc != 4 || !read_png(argv[2], a) || !read_png(argv[3], b))
+            return 2;
+        std::printf("%ld\n", differing_pixels(a, b));
+        return 0;
+    }
+    const bool still = mode == "still";
+    if (!(still && (argc == 7 || argc == 8)) && !(mode == "drawn" && argc == 6))
+        return usage();
+    const Window win = std::strtoul(argv[2], nullptr, 0);
+    const std::string out = argv[3];
+    const long lit = std::atol(argv[4]);
+    const double timeout = std::atof(argv[5]);
+    const long rest_ms = still ? std::atol(argv[6]) : 0;
+    Picture ref;
+    bool left_ref = true;
+    if (still && argc == 8) {
+        if (!read_png(argv[7], ref))
+            return 2;
+        left_ref = false;
+    }
+    Display* dpy = XOpenDisplay(nullptr);
+    if (!dpy) {
+        std::fprintf(stderr, "window_shot: cannot open the display\n");
+        return 2;
+    }
+    XSetErrorHandler(note_x_error);
+
+    using clock = std::chrono::steady_clock;
+    const auto deadline =
+        clock::now() + std::chrono::milliseconds(static_cast<long>(timeout * 1000));
+    Picture now, resting;  // resting: the picture the rest began with
+    auto rest_since = clock::now();
+    bool have = false;
+    for (;;) {
+        if (grab(dpy, win, now)) {
+            const auto t = clock::now();
+            if (!left_ref && differing_pixels(now, ref) >= kChangedPixels)
+                left_ref = true;
+            if (!have || differing_pixels(now, resting) >= kChangedPixels) {
+                resting = now;
+                rest_since = t;
+            }
+            have = true;
+            const bool at_rest =
+                !still || (left_ref && t - rest_since >= std::chrono::milliseconds(rest_ms));
+            if (at_rest && lit_pixels(now) > lit) {
+                XCloseDisplay(dpy);
+                return write_png(out, now) ? 0 : 2;
+            }
+        }
+        if (clock::now() >= deadline)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+    XCloseDisplay(dpy);
+    if (have)
+        write_png(out, now);
+    return 1;
+}
