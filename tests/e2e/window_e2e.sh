@@ -4,7 +4,7 @@
 # windows; --scale 6 cut to a 1280 by 960 window, with a line; F11 and
 # Alt+Enter to the screen's size and F11 back, the picture drawn each time;
 # and the picture at scale 2, halved, matching the 640 by 480 one.
-#   window_e2e.sh <vellin> <vellin-view> <assets dir> <work dir>
+#   window_e2e.sh <vellin> <vellin-view> <assets dir> <work dir> <window_shot>
 set -euo pipefail
 screen=1280x1024x24
 if [ "${VELLIN_TEST_SCREEN:-}" != "$screen" ]; then
@@ -14,6 +14,7 @@ vellin=$1
 view=$2
 assets=$3
 work=$4
+window_shot=$5
 source "$(dirname "$0")/e2e_lib.sh"
 fresh_work
 log=$work/run.log

@@ -79,7 +79,8 @@ void put_chunk(FILE* f, const char* type, const unsigned char* data, uLong size)
     if (size)
         std::fwrite(data, 1, size, f);
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
-    crc = crc32(crc, data, static_cast<uInt>(size));
+    if (size)  // crc32 of a null buffer is its initial value, not the running one
+        crc = crc32(crc, data, static_cast<uInt>(size));
     const unsigned char c[4] = {
         static_cast<unsigned char>(crc >> 24), static_cast<unsigned char>(crc >> 16),
         static_cast<unsigned char>(crc >> 8), static_cast<unsigned char>(crc)};
