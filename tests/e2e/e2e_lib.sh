@@ -110,10 +110,18 @@ run_game() {
   (cd "${dir:-$assets}" && ulimit -S -c "$(ulimit -H -c)" && exec "$vellin" --windowed "$@") >"${log:-$work/game.log}" 2>&1
 }
 
-# Holds key(s) $2... for $1 seconds.
+# Holds key(s) $2... for $1 seconds: one xdotool for the focus and the keys
+# (each start of it costs tens of milliseconds on a loaded machine); should
+# that fail (no window to focus), key by key as before.
 hold() {
-  local seconds=$1
+  local seconds=$1 k down=() up=()
   shift
+  for k in "$@"; do
+    down+=(keydown "$k")
+    up+=(keyup "$k")
+  done
+  [ -n "$win" ] && xdotool windowfocus --sync "$win" "${down[@]}" sleep "$seconds" "${up[@]}" 2>/dev/null &&
+    return 0
   focus
   for k in "$@"; do xdotool keydown "$k"; done
   sleep "$seconds"

@@ -7,9 +7,17 @@
 //     the first picture with over <lit> lit pixels that has been at rest for
 //     <rest ms> (no grab in that time differs from it); with <ref.png>, only
 //     once the picture has left that one (a key's effect has been drawn)
-//   window_shot differ <a.png> <b.png>
+//   window_shot differ <a.png> <b.png> [<crop>]
 //     how many pixels differ by more than 10% (ImageMagick's
 //     compare -metric AE -fuzz 10%)
+//   window_shot mean <png> [<crop>]
+//     the mean of all channels, 0 to 1000 (ImageMagick's int(mean * 1000))
+//   window_shot pixels <png> <crop> <r lo> <r hi> <g lo> <g hi> <b lo> <b hi>
+//     how many pixels have every channel, from 0 to 1, strictly between its
+//     bounds
+//   window_shot first <png> <row> <min>
+//     the first column on that row whose r + g + b is over <min>, 0 if none
+// A crop is WIDTHxHEIGHT+X+Y, cut to the picture as ImageMagick's -crop does.
 // Exit 0 when found, 1 on time-out (the last picture grabbed is written
 // anyway, to be looked at), 2 on bad use.
 #define STB_IMAGE_IMPLEMENTATION
@@ -19,6 +27,7 @@
 #include <X11/Xutil.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -171,6 +180,87 @@ bool grab(Display* dpy, Window win, Picture& p) {
     return true;
 }
 
+// Cuts p to the crop geometry g; false if g is not one.
+bool crop(Picture& p, const char* g) {
+    int w = 0, h = 0, x = 0, y = 0;
+    char end = 0;
+    if (std::sscanf(g, "%dx%d+%d+%d%c", &w, &h, &x, &y, &end) != 4 || w <= 0 || h <= 0 || x < 0 ||
+        y < 0) {
+        std::fprintf(stderr, "window_shot: not a crop: %s\n", g);
+        return false;
+    }
+    const int x1 = std::min(p.w, x + w), y1 = std::min(p.h, y + h);
+    Picture out;
+    out.w = std::max(0, x1 - x);
+    out.h = std::max(0, y1 - y);
+    for (int row = y; row < y1 && out.w; ++row)
+        out.rgb.insert(out.rgb.end(), p.rgb.begin() + (static_cast<size_t>(row) * p.w + x) * 3,
+                       p.rgb.begin() + (static_cast<size_t>(row) * p.w + x1) * 3);
+    p = std::move(out);
+    return true;
+}
+
+// The picture at path, cut to crop when there is one.
+bool read_cut(const char* path, const char* g, Picture& p) {
+    return read_png(path, p) && (!g || crop(p, g));
+}
+
+int measure(const std::string& mode, int argc, char** argv) {
+    Picture a, b;
+    if (mode == "differ" && (argc == 4 || argc == 5)) {
+        const char* g = argc == 5 ? argv[4] : nullptr;
+        if (!read_cut(argv[2], g, a) || !read_cut(argv[3], g, b))
+            return 2;
+        std::printf("%ld\n", differing_pixels(a, b));
+        return 0;
+    }
+    if (mode == "mean" && (argc == 3 || argc == 4)) {
+        if (!read_cut(argv[2], argc == 4 ? argv[3] : nullptr, a) || a.rgb.empty())
+            return 2;
+        double sum = 0;
+        for (unsigned char v : a.rgb)
+            sum += v;
+        std::printf("%d\n", static_cast<int>(sum / (255.0 * a.rgb.size()) * 1000));
+        return 0;
+    }
+    if (mode == "pixels" && argc == 10) {
+        if (!read_cut(argv[2], argv[3], a))
+            return 2;
+        double lo[3], hi[3];
+        for (int c = 0; c < 3; ++c) {
+            lo[c] = std::atof(argv[4 + 2 * c]);
+            hi[c] = std::atof(argv[5 + 2 * c]);
+        }
+        long n = 0;
+        for (size_t i = 0; i + 2 < a.rgb.size(); i += 3) {
+            bool in = true;
+            for (int c = 0; c < 3; ++c) {
+                const double v = a.rgb[i + c] / 255.0;
+                in = in && v > lo[c] && v < hi[c];
+            }
+            n += in;
+        }
+        std::printf("%ld\n", n);
+        return 0;
+    }
+    if (mode == "first" && argc == 5) {
+        if (!read_png(argv[2], a))
+            return 2;
+        const int row = std::atoi(argv[3]), min = std::atoi(argv[4]);
+        int found = 0;
+        for (int x = 0; row >= 0 && row < a.h && x < a.w; ++x) {
+            const unsigned char* px = &a.rgb[(static_cast<size_t>(row) * a.w + x) * 3];
+            if (px[0] + px[1] + px[2] > min) {
+                found = x;
+                break;
+            }
+        }
+        std::printf("%d\n", found);
+        return 0;
+    }
+    return -1;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: window_shot drawn WINDOW OUT.png LIT TIMEOUT_S\n"
@@ -185,13 +275,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return usage();
     const std::string mode = argv[1];
-    if (mode == "differ") {
-        Picture a, b;
-        if (argc != 4 || !read_png(argv[2], a) || !read_png(argv[3], b))
-            return 2;
-        std::printf("%ld\n", differing_pixels(a, b));
-        return 0;
-    }
+    if (const int rc = measure(mode, argc, argv); rc >= 0)
+        return rc;
     const bool still = mode == "still";
     if (!(still && (argc == 7 || argc == 8)) && !(mode == "drawn" && argc == 6))
         return usage();
