@@ -148,7 +148,7 @@ quit_with_escape() {
 # window_shot (beside shot_colours) grabs the window and compares pictures in
 # one process: a shot costs a few milliseconds, where ImageMagick's import and
 # compare cost a process start each. Its timeouts are seconds.
-window_shot() { "${window_shot:-$(dirname "$colours")/window_shot}" "$@"; }
+window_shot() { "${window_shot:-${colours%/*}/window_shot}" "$@"; }
 
 # Shot $1 of the window, $work/$1.png (the window can be unreadable for a
 # moment while it is remapped).

@@ -145,7 +145,7 @@ if [ "$part" = keys ]; then
   echo "REC mark: $red red pixels"
   [ "$red" -gt 30 ] || fail "no REC mark while recording"
   hold 1 d
-  shot_still walked2
+  shot walked2 # at once: every frame recorded is one more to play back
   expect_walked start2 walked2 "D does not walk right after a new start"
   press r # Back to the start
   hold 0.5 d

@@ -17,6 +17,11 @@
 //     bounds
 //   window_shot first <png> <row> <min>
 //     the first column on that row whose r + g + b is over <min>, 0 if none
+//   window_shot rmse <a.png> <b.png> [<crop of a> [<crop of b>]]
+//     the root mean square difference, 0 to 1 (compare -metric RMSE)
+//   window_shot rows <png>
+//     FIRST-LAST: the first and last rows whose mean luma is over 1%
+//     (ImageMagick's -scale '1x!' -threshold 1%), 0-0 if none; exit 1 if none
 // A crop is WIDTHxHEIGHT+X+Y, cut to the picture as ImageMagick's -crop does.
 // Exit 0 when found, 1 on time-out (the last picture grabbed is written
 // anyway, to be looked at), 2 on bad use.
@@ -29,6 +34,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -258,6 +264,40 @@ int measure(const std::string& mode, int argc, char** argv) {
         std::printf("%d\n", found);
         return 0;
     }
+    if (mode == "rmse" && argc >= 4 && argc <= 6) {
+        if (!read_cut(argv[2], argc >= 5 ? argv[4] : nullptr, a) ||
+            !read_cut(argv[3], argc == 6 ? argv[5] : nullptr, b))
+            return 2;
+        if (a.w != b.w || a.h != b.h || a.rgb.empty()) {
+            std::fprintf(stderr, "window_shot: %s and %s differ in size\n", argv[2], argv[3]);
+            return 2;
+        }
+        double sum = 0;
+        for (size_t i = 0; i < a.rgb.size(); ++i) {
+            const double d = (a.rgb[i] - b.rgb[i]) / 255.0;
+            sum += d * d;
+        }
+        std::printf("%g\n", std::sqrt(sum / a.rgb.size()));
+        return 0;
+    }
+    if (mode == "rows" && argc == 3) {
+        if (!read_png(argv[2], a))
+            return 2;
+        int first = -1, last = -1;
+        for (int y = 0; y < a.h; ++y) {
+            double luma = 0;
+            for (int x = 0; x < a.w; ++x) {
+                const unsigned char* px = &a.rgb[(static_cast<size_t>(y) * a.w + x) * 3];
+                luma += 0.212656 * px[0] + 0.715158 * px[1] + 0.072186 * px[2];
+            }
+            if (a.w && luma / a.w > 0.01 * 255) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+        std::printf("%d-%d\n", std::max(first, 0), std::max(last, 0));
+        return first < 0;
+    }
     return -1;
 }
 
@@ -265,7 +305,12 @@ int usage() {
     std::fprintf(stderr,
                  "usage: window_shot drawn WINDOW OUT.png LIT TIMEOUT_S\n"
                  "       window_shot still WINDOW OUT.png LIT TIMEOUT_S REST_MS [REF.png]\n"
-                 "       window_shot differ A.png B.png\n");
+                 "       window_shot differ A.png B.png [CROP]\n"
+                 "       window_shot mean IN.png [CROP]\n"
+                 "       window_shot pixels IN.png CROP RLO RHI GLO GHI BLO BHI\n"
+                 "       window_shot first IN.png ROW MIN\n"
+                 "       window_shot rmse A.png B.png [CROP_A [CROP_B]]\n"
+                 "       window_shot rows IN.png\n");
     return 2;
 }
 
