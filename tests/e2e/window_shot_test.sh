@@ -22,14 +22,17 @@ expect() { # name, expected, command...
 }
 
 # a: 40x20 black with a 10x10 square (200,100,50) at 5,5; b: the square moved
-# 2 right and a pixel off by 25 and one by 26 in a single channel.
+# 2 right, a pixel off by 25 and one by 26 in a single channel, and one by
+# 20 in two (apart by over 10% of the whole range, but by no channel alone).
 convert -size 40x20 xc:black -fill 'rgb(200,100,50)' -draw 'rectangle 5,5 14,14' a.png
 convert a.png -fill black -draw 'rectangle 5,5 6,14' -fill 'rgb(200,100,50)' -draw 'rectangle 15,5 16,14' \
-  -fill 'rgb(25,0,0)' -draw 'point 30,1' -fill 'rgb(0,26,0)' -draw 'point 31,1' b.png
+  -fill 'rgb(25,0,0)' -draw 'point 30,1' -fill 'rgb(0,26,0)' -draw 'point 31,1' \
+  -fill 'rgb(20,20,0)' -draw 'point 32,1' b.png
 
 im_ae() { compare -metric AE -fuzz 10% "$@" null: 2>&1 || true; }
 im_rmse() { compare -metric RMSE "$1" "$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/' || true; }
 expect "differ as compare -fuzz 10%" "$(im_ae a.png b.png)" "$tool" differ a.png b.png
+expect "differ: 20 gone, 20 new, 1 off" 41 "$tool" differ a.png b.png
 expect "differ of a picture with itself" 0 "$tool" differ a.png a.png
 expect "differ in a crop" 20 "$tool" differ a.png b.png 10x20+0+0
 expect "rmse as compare" "$(im_rmse a.png b.png)" "$tool" rmse a.png b.png
