@@ -28,6 +28,15 @@ brightness() { window_shot mean "$(png "$1")" 640x140+0+335; }
 # moves left as the trooper walks right (the camera follows him), about 65
 # pixels a second.
 edge() { window_shot first "$(png "$1")" 260 60; }
+# Takes shot $1 until its foot is darker than $2 (the paused screen dims the
+# picture), for up to 10 s; what it shows then is for the caller to judge.
+shot_dimmed() {
+  local deadline=$((SECONDS + 10))
+  until shot "$1" && [ "$(brightness "$1")" -lt "$2" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 0
+    sleep 0.1
+  done
+}
 # Presses key $1 and waits until its effect is drawn (the picture leaves the
 # one before; in the menus nothing else moves), kept as shot $2.
 press() {
@@ -79,8 +88,7 @@ if [ "$part" = keys ]; then
   [ "$((paused - resumed))" -gt 0 ] || fail "the trooper did not walk on after the pause"
 
   echo "-- the menu: volume down a step, Walk right on D, Back to the start"
-  hold 0.2 p
-  shot_still menu
+  press p menu
   menu_pick 2                         # Settings
   for _ in 1 2; do press Down; done   # Volume
   press Left settings
@@ -94,14 +102,14 @@ if [ "$part" = keys ]; then
   shot_still waiting
   press d controls
   press BackSpace
-  hold 0.2 p
+  press p
   shot_still before-d
   hold 1 d
   shot_still after-d
   walked=$(($(edge before-d) - $(edge after-d)))
   echo "D walked the cliff's end $walked pixels"
   [ "$walked" -gt 30 ] || fail "D does not walk right"
-  hold 0.2 p
+  press p
   menu_pick 1 # Back to the start
   shot_still restarted
   echo "cliff end at $(edge restarted) after Back to the start, $start at the start"
@@ -126,6 +134,7 @@ if [ "$part" = keys ]; then
   echo "Steps' map: $rock rock and $ledge ledge pixels"
   [ "$rock" -gt 3000 ] && [ "$ledge" -gt 300 ] || fail "no map of Steps on the Stages screen"
   hold 0.1 Return
+  shot_changed switching stages # the stage takes a moment to load
   shot_still switched
   echo "after the switch: $(title_of), $(differ restarted switched) pixels from the jungle's start"
   [ "$(title_of)" = '"Vellin - Steps"' ] || fail "the title did not follow the switch"
@@ -164,7 +173,7 @@ else
   shot_still running
   # The keys passing from the pointer's focus to the window's own is no loss.
   xdotool windowfocus --sync "$win"
-  shot_still own
+  still_ms=1000 shot_still own # a pause would show within a second
   [ "$(brightness "$work/own.png")" -gt "$(($(brightness "$work/running.png") * 3 / 4))" ] ||
     fail "focusing the game itself paused it"
   display -title other -geometry 100x100+700+500 "$work/running.png" &
@@ -176,24 +185,25 @@ else
   done
   [ -n "${other_win:-}" ] || fail "no second window"
   xdotool windowfocus --sync "$other_win"
-  still_lit=0 shot_still away
-  bright=$(brightness "$work/running.png")
-  dimmed=$(brightness "$work/away.png")
+  bright=$(brightness running)
+  shot_dimmed away "$((bright / 2))"
+  dimmed=$(brightness away)
   echo "brightness: $bright running, $dimmed with the focus away"
   [ "$dimmed" -lt "$((bright / 2))" ] || fail "the game did not pause when it lost the focus"
   xdotool windowfocus --sync "$win"
   kill "$other_pid"
   wait "$other_pid" 2>/dev/null || true
   other_pid=""
-  still_lit=0 shot_still refocused
+  still_lit=0 still_ms=1000 shot_still refocused # a resume would show within a second
   [ "$(brightness "$work/refocused.png")" -lt "$((bright / 2))" ] || fail "the focus alone resumed"
   hold 0.3 p
+  shot_changed resuming refocused # at rest only once the resume is drawn
   shot_still back
   back=$(differ running back)
   [ "$back" -lt 20 ] || fail "after P the picture is not the one before the pause ($back pixels)"
   echo "-- Escape quits while paused"
   hold 0.3 p
-  still_lit=0 shot_still paused
+  shot_dimmed paused "$((bright / 2))"
   [ "$(brightness "$work/paused.png")" -lt "$((bright / 2))" ] || fail "P did not pause"
   quit_with_escape
 fi
