@@ -110,10 +110,18 @@ run_game() {
   (cd "${dir:-$assets}" && ulimit -S -c "$(ulimit -H -c)" && exec "$vellin" --windowed "$@") >"${log:-$work/game.log}" 2>&1
 }
 
-# Holds key(s) $2... for $1 seconds.
+# Holds key(s) $2... for $1 seconds: one xdotool for the focus and the keys
+# (each start of it costs tens of milliseconds on a loaded machine); should
+# that fail (no window to focus), key by key as before.
 hold() {
-  local seconds=$1
+  local seconds=$1 k down=() up=()
   shift
+  for k in "$@"; do
+    down+=(keydown "$k")
+    up+=(keyup "$k")
+  done
+  [ -n "$win" ] && xdotool windowfocus --sync "$win" "${down[@]}" sleep "$seconds" "${up[@]}" 2>/dev/null &&
+    return 0
   focus
   for k in "$@"; do xdotool keydown "$k"; done
   sleep "$seconds"
@@ -137,50 +145,42 @@ quit_with_escape() {
   [ "$rc" -eq 0 ] || fail "$what ended with status $rc after Escape"
 }
 
-# Shot $1 of the window, $work/$1.png (import can fail while it is remapped).
-shot() {
-  for _ in 1 2 3 4 5; do
-    import -window "$win" "$work/$1.png" 2>/dev/null && return 0
-    sleep 0.2
-  done
-  fail "cannot take screenshot $1"
-}
+# window_shot (beside shot_colours) grabs the window and compares pictures in
+# one process: a shot costs a few milliseconds, where ImageMagick's import and
+# compare cost a process start each. Its timeouts are seconds.
+window_shot() { "${window_shot:-${colours%/*}/window_shot}" "$@"; }
+
+# Shot $1 of the window, $work/$1.png (the window can be unreadable for a
+# moment while it is remapped).
+shot() { window_shot drawn "$win" "$work/$1.png" -1 2 || fail "cannot take screenshot $1"; }
 # A shot by its name, any other picture by its path.
 png() { case $1 in */*) echo "$1" ;; *) echo "$work/$1.png" ;; esac; }
-# Pixels that differ between two pictures (by more than a little).
-differ() { compare -metric AE -fuzz 10% "$(png "$1")" "$(png "$2")" null: 2>&1 || true; }
+# Pixels that differ between two pictures (by more than a little: ImageMagick's
+# compare -metric AE -fuzz 10%).
+differ() { window_shot differ "$(png "$1")" "$(png "$2")"; }
 # Pixels of colour $2 (lit, green, rock, wood, olive, visor) in picture $1.
 count() { "$colours" "$(png "$1")" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
-# Takes shot $1 until over $2 pixels (default 10000) are lit: the window is
+# Takes shot $1 once over $2 pixels (default 10000) are lit: the window is
 # black until start-up is done. Up to 60 s.
 wait_drawn() {
-  local deadline=$((SECONDS + 60))
-  until shot "$1" && [ "$(count "$1" lit)" -gt "${2:-10000}" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "nothing drawn within 60 s"
-    sleep 0.2
-  done
+  window_shot drawn "$win" "$work/$1.png" "${2:-10000}" 60 || fail "nothing drawn within 60 s"
 }
 
-# Takes shot $1 once the picture is drawn and at rest: three shots half a
-# second apart agree (one frame can take that long on a loaded machine).
-# Up to 60 s.
+# Takes shot $1 once the picture is drawn (over $still_lit, default 10000,
+# pixels lit) and at rest: no frame in still_ms (default 600) milliseconds
+# differs from it, that is some 15 frames at the game's pace, and a frame
+# late by half a second on a loaded machine still shows. Up to 60 s.
 shot_still() {
-  local deadline=$((SECONDS + 60))
-  shot "$1-a"
-  while :; do
-    sleep 0.5
-    shot "$1-b"
-    sleep 0.5
-    shot "$1"
-    if [ "$(count "$1" lit)" -gt "${still_lit:-10000}" ] && [ "$(differ "$1-a" "$1-b")" -lt 20 ] &&
-      [ "$(differ "$1-b" "$1")" -lt 20 ]; then
-      rm -f "$work/$1-a.png" "$work/$1-b.png"
-      return 0
-    fi
-    [ "$SECONDS" -lt "$deadline" ] || fail "the picture did not come to rest for $1"
-    mv "$work/$1.png" "$work/$1-a.png"
-  done
+  window_shot still "$win" "$work/$1.png" "${still_lit:-10000}" 60 "${still_ms:-600}" ||
+    fail "the picture did not come to rest for $1"
+}
+
+# Takes shot $1 as soon as the picture differs from shot $2 (a key's effect
+# has been drawn), without waiting for rest. Up to 10 s.
+shot_changed() {
+  window_shot still "$win" "$work/$1.png" -1 10 0 "$(png "$2")" ||
+    fail "the picture did not change from $2 for $1"
 }
 
 # Walking scrolls the whole view (the camera follows the trooper): how many
