@@ -29,14 +29,14 @@ sigset_t quit_set() {
 
 }  // namespace
 
-void unblock_quit_signals() {
+void hold_quit_signals() {
     for (int i = 0; i < kCount; ++i) {
         struct sigaction old = {};
         sigaction(kQuitSignals[i], nullptr, &old);
         ignored[i] = old.sa_handler == SIG_IGN;
     }
     const sigset_t set = quit_set();
-    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
 void catch_quit_signals() {
@@ -49,6 +49,9 @@ void catch_quit_signals() {
     for (int i = 0; i < kCount; ++i) {
         sigaction(kQuitSignals[i], ignored[i] ? &ignore : &action, nullptr);
     }
+    // A signal held back since hold_quit_signals is noted now.
+    const sigset_t set = quit_set();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
 int quit_signal() {

@@ -5,12 +5,14 @@
 #ifndef VELLIN_QUIT_SIGNALS_H
 #define VELLIN_QUIT_SIGNALS_H
 
-// Before allegro_init, so that the threads Allegro starts inherit it: lets the
-// three signals through even when the parent blocked them.
-void unblock_quit_signals();
-// After allegro_init, whose own handlers would abort: notes the three signals
-// from now on, except those the parent had ignored (nohup, a shell's
-// background job), which stay ignored.
+// Before allegro_init: holds the three signals back until catch_quit_signals,
+// so that none lands on the handlers allegro_init installs (they abort). The
+// threads Allegro starts inherit the hold and never take them.
+void hold_quit_signals();
+// After allegro_init: notes the three signals from now on, except those the
+// parent had ignored (nohup, a shell's background job), which stay ignored,
+// and lets them through on this thread, even when the parent blocked them; one
+// held back since hold_quit_signals is noted at once.
 void catch_quit_signals();
 // The signal that asked to quit, or 0.
 int quit_signal();

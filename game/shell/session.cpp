@@ -90,7 +90,7 @@ const char* find_demo(const char* name, char out[kDataPathSize]) {
 }
 
 int begin_session() {
-    unblock_quit_signals();
+    hold_quit_signals();
     // Printing from the frame loop must not make stdio allocate a buffer.
     std::setvbuf(stdout, stdout_buffer, _IOLBF, sizeof stdout_buffer);
     const char* demo = options.play ? options.play : options.timedemo;

@@ -153,8 +153,9 @@ void open_game_window(const char* program, int fullscreen, int scale, int vsync)
     if (allegro_init() != 0) {
         fail_start(program, "cannot initialise Allegro");
     }
-    // At once: Allegro's own handlers abort, and opening the window can take
-    // seconds; a quit signal now ends the game at its first frame.
+    // At once: opening the window can take seconds, and a quit signal now ends
+    // the game at its first frame. One that came during allegro_init was held
+    // back (hold_quit_signals), away from Allegro's own handlers, which abort.
     catch_quit_signals();
     name_window_class(program);
     if (install_allegro_gl() != 0) {

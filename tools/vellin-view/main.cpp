@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vellin-view: %s: %s\n", args.path, problem);
         return 1;
     }
-    unblock_quit_signals();
+    hold_quit_signals();
     start(args.fullscreen != 0);
     if (!open_model(viewer, args.path, first, last)) {
         std::fprintf(stderr, "vellin-view: %s: can no longer be read\n", args.path);
