@@ -46,8 +46,11 @@ function(vellin_add_test)
     if(path MATCHES "/tests/[^/]+$")
       set_property(SOURCE ${path} APPEND PROPERTY COMPILE_OPTIONS ${VELLIN_TEST_CODE_OPTIONS})
     endif()
+    # C, or a product source compiled in: no gtest.h, and built on its own
+    # even in a unity build (whose C part would look for a C header to reuse).
     if(NOT path MATCHES "/tests/[^/]+\\.cpp$")
       set_property(SOURCE ${path} PROPERTY SKIP_PRECOMPILE_HEADERS ON)
+      set_property(SOURCE ${path} PROPERTY SKIP_UNITY_BUILD_INCLUSION ON)
     endif()
   endforeach()
   set(labels ${T_LABELS})
