@@ -23,3 +23,16 @@ function(vellin_install_tool target page)
   add_dependencies(vellin_tools ${target} ${target}_manual)
   install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT vellin)
 endfunction()
+
+# The programs no test runs (the generators' command lines, previews, the
+# bench) are built by default unless VELLIN_DEV_TOOLS is off, as in the
+# sanitizer tree, which builds only what its tests need; any of them is still
+# built when asked for by name.
+option(VELLIN_DEV_TOOLS "Build the developers' programs that no test runs" ON)
+
+# vellin_dev_tool(<targets...>): marks programs that no test runs.
+function(vellin_dev_tool)
+  if(NOT VELLIN_DEV_TOOLS)
+    set_target_properties(${ARGN} PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
+endfunction()
