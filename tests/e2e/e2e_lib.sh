@@ -182,6 +182,16 @@ shot_changed() {
   window_shot still "$win" "$work/$1.png" -1 10 0 "$(png "$2")" ||
     fail "the picture did not change from $2 for $1"
 }
+# Takes shot $1 until it differs from shot $2 by over $3 pixels (a key's or
+# the pad's effect has been drawn), up to 15 s; else fails with $4. Frames can
+# be slow on a loaded machine, so a test waits on the picture, not the clock.
+shot_changed_by() {
+  local deadline=$((SECONDS + 15))
+  until shot "$1" && [ "$(differ "$2" "$1")" -gt "$3" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$4"
+    sleep 0.1
+  done
+}
 
 # Walking scrolls the whole view (the camera follows the trooper): how many
 # pixels changed from shot $1 to shot $2 tells whether he walked.

@@ -24,16 +24,6 @@ mkdir -p "$stages"
 awk 'NR == 6 { print "# my note between rows" } { print }' "$assets/stages/steps.stage" >"$stages/mine.stage"
 cp "$stages/mine.stage" "$work/before.stage"
 
-# Takes shot $1 until it differs from shot $2 by over $3 pixels (a key's
-# effect has been drawn), up to 15 s; else fails with $4. Frames can be slow
-# on a loaded machine, so the test waits on the picture, not the clock.
-shot_changed_by() {
-  local deadline=$((SECONDS + 15))
-  until shot "$1" && [ "$(differ "$2" "$1")" -gt "$3" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$4"
-    sleep 0.1
-  done
-}
 # Waits up to 10 s until the recovery copy is there ($1 = yes) or gone (no);
 # else fails with $2.
 recovery_copy() {

@@ -20,16 +20,6 @@ fresh_work
 script=$work/pad.script
 : >"$script"
 push() { echo "$*" >>"$script"; }
-# Takes shot $1 until it differs from shot $2 by over $3 pixels (what the
-# pad did has been drawn), up to 15 s; else fails with $4. Frames can be
-# slow on a loaded machine, so the test waits on the picture, not the clock.
-shot_changed_by() {
-  local deadline=$((SECONDS + 15))
-  until shot "$1" && [ "$(differ "$2" "$1")" -gt "$3" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "$4"
-    sleep 0.1
-  done
-}
 
 echo "-- a pad present at start-up is named on one line"
 LD_PRELOAD=$fake_pad FAKE_PAD_SCRIPT=$script FAKE_PAD_NAME="Vellin Test Pad" \
