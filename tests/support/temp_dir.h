@@ -33,4 +33,29 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// An environment variable set for the object's life, then put back as it
+// was (unset if it was unset). For tests only.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_)
+            old_ = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnv() {
+        if (had_)
+            setenv(name_.c_str(), old_.c_str(), 1);
+        else
+            unsetenv(name_.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    std::string name_, old_;
+    bool had_;
+};
+
 #endif

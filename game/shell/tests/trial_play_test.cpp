@@ -140,17 +140,9 @@ TEST_F(TrialPlay, GhostEndsWhereItsDemoEndsAndLeavesThePlayerAlone) {
 class TrialRecords : public TrialPlay {
   protected:
     TempDir dir{"vellin-trial"};
-    std::string saved;
-    void SetUp() override {
-        const char* old = std::getenv("XDG_DATA_HOME");
-        saved = old ? old : "";
-        setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-        use_layer(8, 1, 99);
-    }
-    void TearDown() override {
-        stop_trial();
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    }
+    ScopedEnv data_home{"XDG_DATA_HOME", dir.path().c_str()};
+    void SetUp() override { use_layer(8, 1, 99); }
+    void TearDown() override { stop_trial(); }
     std::string file() {
         char out[4096];
         EXPECT_TRUE(record_path("jungle", stage_hash(tile_layer), out, sizeof out));

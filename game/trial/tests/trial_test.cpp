@@ -152,13 +152,7 @@ TEST(TrialBest, OnlyAFasterRunThatReplaysToItsFinishReplaces) {
 class Records : public ::testing::Test {
   protected:
     TempDir dir{"vellin-records"};
-    std::string saved;
-    void SetUp() override {
-        const char* old = std::getenv("XDG_DATA_HOME");
-        saved = old ? old : "";
-        setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    }
-    void TearDown() override { setenv("XDG_DATA_HOME", saved.c_str(), 1); }
+    ScopedEnv data_home{"XDG_DATA_HOME", dir.path().c_str()};
     std::string path(const char* stage, std::uint32_t hash) {
         char out[4096];
         EXPECT_TRUE(record_path(stage, hash, out, sizeof out));
